@@ -1,0 +1,156 @@
+#include "object_validator.h"
+
+#include <string_view>
+
+#include "statement_reader.h"
+
+namespace tolvane {
+
+namespace {
+
+enum class ValueRule { Number, Whole, Text, Side, Nation, Flag, MarkedText, IgnoredValue, Yaw };
+
+struct ObjectKeyword {
+  std::string_view keyword;
+  ValueRule rule;
+};
+
+// The object keywords in the order they are tested; the first whose text
+// begins the statement decides, so a longer word that starts with a keyword
+// is taken as that keyword.
+constexpr ObjectKeyword kObjectKeywords[] = {
+    {".Yaw", ValueRule::Yaw},                      //  1
+    {".PositionX", ValueRule::Number},             //  2
+    {".PositionY", ValueRule::Number},             //  3
+    {".PositionZ", ValueRule::Number},             //  4
+    {".Speed", ValueRule::Number},                 //  5
+    {".SIDE", ValueRule::Side},                    //  6
+    {".Side", ValueRule::Side},                    //  7
+    {".Nation", ValueRule::Nation},                //  8
+    {".ICONHIDDEN", ValueRule::Flag},              //  9
+    {".Info", ValueRule::Flag},                    // 10
+    {".EndName", ValueRule::Flag},                 // 11
+    {".TotalHealth", ValueRule::Number},           // 12
+    {".TotalSize", ValueRule::Number},             // 13
+    {".Stance", ValueRule::Number},                // 14
+    {".EndInfo", ValueRule::Flag},                 // 15
+    {".AirBaseIndex", ValueRule::Whole},           // 16
+    {".EndSquadName", ValueRule::Flag},            // 17
+    {".EndFlightName", ValueRule::Flag},           // 18
+    {".BrainOff", ValueRule::Flag},                // 19
+    {".BrainOFF", ValueRule::Flag},                // 20
+    {".Spread V Formation", ValueRule::Flag},      // 21
+    {".EndSpreadType", ValueRule::Flag},           // 22
+    {".Spread", ValueRule::Flag},                  // 23
+    {".TypeName", ValueRule::Text},                // 24
+    {".Type", ValueRule::Text},                    // 25
+    {".TagIdentifier", ValueRule::Whole},          // 26
+    {".IsPlayer", ValueRule::Flag},                // 27
+    {".PlaneAI", ValueRule::Whole},                // 28
+    {".PlaneWayPoints", ValueRule::Whole},         // 29
+    {".Callsign", ValueRule::Text},                // 30
+    {".MPCallsign", ValueRule::Text},              // 31
+    {".FuelPercent", ValueRule::Number},           // 32
+    {".Skill", ValueRule::Text},                   // 33
+    {".Pitch", ValueRule::Number},                 // 34
+    {".Roll", ValueRule::Number},                  // 35
+    {".WeaponLoadOut", ValueRule::Text},           // 36
+    {".VehicleAI", ValueRule::Whole},              // 37
+    {".VehicleWayPoints", ValueRule::Whole},       // 38
+    {".Posx", ValueRule::Whole},                   // 39
+    {".Posy", ValueRule::Whole},
+    {".Posz", ValueRule::Whole},
+    {".PosX", ValueRule::Whole},                   // 40
+    {".PosY", ValueRule::Whole},
+    {".PosZ", ValueRule::Whole},
+    {".TargetSpeed", ValueRule::Number},           // 41
+    {".TargetID", ValueRule::Whole},               // 42
+    {".EndActionInfo", ValueRule::Flag},           // 43
+    {".ActionInfo", ValueRule::Flag},              // 44
+    {".Action", ValueRule::IgnoredValue},          // 45
+    {".EndNotes", ValueRule::Flag},                // 46
+    {".Notes", ValueRule::Flag},                   // 47
+    {".AirbaseName", ValueRule::MarkedText},       // 48
+    {".Radius", ValueRule::Number},                // 49
+    {".Time", ValueRule::Number},                  // 50
+    {".Altitude", ValueRule::Number},              // 51
+    {".BridgeName", ValueRule::MarkedText},        // 52
+    {".TargetClass", ValueRule::MarkedText},       // 53
+};
+
+// Removes the keyword and checks the separator; the rest stays in the buffer.
+bool TakeValue(MissionState& state, std::string& statement, std::size_t keywordLength, bool& ok) {
+  DeleteFront(statement, keywordLength);
+  if (!CheckValueSeparator(state, statement)) {
+    ok = false;
+    return false;
+  }
+  return true;
+}
+
+void ApplyRule(MissionState& state, ValueRule rule, std::size_t keywordLength, std::string& statement,
+               bool& ok) {
+  switch (rule) {
+    case ValueRule::Number:
+    case ValueRule::Whole:
+      if (!TakeValue(state, statement, keywordLength, ok)) return;
+      TrimBlanks(statement);
+      if (rule == ValueRule::Number) {
+        CheckFloat(state, statement, ok);
+      } else {
+        CheckInteger(state, statement, ok);
+      }
+      return;
+    case ValueRule::Text:
+      if (!TakeValue(state, statement, keywordLength, ok)) return;
+      TrimBlanks(statement);
+      return;
+    case ValueRule::Side:
+      if (!TakeValue(state, statement, keywordLength, ok)) return;
+      TrimBlanks(statement);
+      if (statement != "Allied" && statement != "Axis") Fail(state, ok, 116);
+      return;
+    case ValueRule::Nation:
+      if (!TakeValue(state, statement, keywordLength, ok)) return;
+      TrimBlanks(statement);
+      if (statement != "American" && statement != "German" && statement != "British") Fail(state, ok, 117);
+      return;
+    case ValueRule::Flag:
+      statement.clear();
+      return;
+    case ValueRule::MarkedText: {
+      DeleteFront(statement, keywordLength);
+      const std::string value = TextValue(statement);
+      if (!CheckValueSeparator(state, value)) {
+        ok = false;
+        return;
+      }
+      statement.clear();
+      return;
+    }
+    case ValueRule::IgnoredValue:
+      if (!TakeValue(state, statement, keywordLength, ok)) return;
+      statement.clear();
+      return;
+    case ValueRule::Yaw:
+      // The rest is checked and left as it stands, blanks included.
+      if (!TakeValue(state, statement, keywordLength, ok)) return;
+      CheckFloat(state, statement, ok);
+      return;
+  }
+}
+
+}  // namespace
+
+void ValidateObjectStatement(MissionState& state, std::string& statement, bool& ok) {
+  if (statement.empty()) return;
+  for (const ObjectKeyword& entry : kObjectKeywords) {
+    if (BeginsWith(statement, entry.keyword)) {
+      ApplyRule(state, entry.rule, entry.keyword.size(), statement, ok);
+      return;
+    }
+  }
+  Fail(state, ok, 114);
+}
+
+}  // namespace tolvane

@@ -1,0 +1,18 @@
+#pragma once
+// Pass two: validates the trigger section, every check block and every action
+// block, against the tables that pass one filled.
+
+#include <string>
+
+#include "mission_file.h"
+#include "mission_state.h"
+
+namespace tolvane {
+
+// Runs pass two over the file at path. When deleteWhenDone is set (the
+// editor's work file) the file is deleted at every exit after it was opened;
+// the command-line verifier passes false and never deletes what it reads.
+void PassTwo(MissionState& state, const std::string& path, bool deleteWhenDone, bool& MissionOk,
+             std::string& LocateText);
+
+}  // namespace tolvane

@@ -1,0 +1,27 @@
+#include "type_names.h"
+
+#include "mission_file.h"
+
+namespace tolvane {
+
+void LoadTypeNames(TypeNameList& list, const std::string& path) {
+  list.clear();
+  MissionFile file;
+  if (file.Open(path) != MissionFile::OpenResult::Ok) return;
+  std::string line;
+  while (!file.AtEnd()) {
+    file.ReadLine(line);
+    if (list.TypeNameCount() < TypeNameList::Capacity) list.TypeNameTable.emplace_back(line);
+  }
+  list.TypeNamesLoaded = true;
+}
+
+bool FindTypeName(const TypeNameList& list, const std::string& name) {
+  const ShortText<10> wanted(name);
+  for (const auto& entry : list.TypeNameTable) {
+    if (entry == wanted) return true;
+  }
+  return false;
+}
+
+}  // namespace tolvane

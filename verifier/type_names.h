@@ -1,0 +1,30 @@
+#pragma once
+// The type-name list read from ObjectNames.Txt: at most 500 names of up to
+// 10 characters each, searched by exact, case-sensitive comparison.
+
+#include <string>
+#include <vector>
+
+#include "short_text.h"
+
+namespace tolvane {
+
+struct TypeNameList {
+  static constexpr int Capacity = 500;
+  std::vector<ShortText<10>> TypeNameTable;  // entries 1 to TypeNameCount, 0-based here
+  bool TypeNamesLoaded = false;
+
+  int TypeNameCount() const { return static_cast<int>(TypeNameTable.size()); }
+  void clear() { TypeNameTable.clear(); TypeNamesLoaded = false; }
+};
+
+// Reads the list: every line (a last line without a line end too, an empty
+// line as an empty entry) keeps its first 10 characters, untrimmed. Lines past
+// the 500th are read over and not kept. A file that does not exist leaves the
+// list empty with TypeNamesLoaded false.
+void LoadTypeNames(TypeNameList& list, const std::string& path);
+
+// True when some entry equals the first 10 characters of the name.
+bool FindTypeName(const TypeNameList& list, const std::string& name);
+
+}  // namespace tolvane
