@@ -14,5 +14,12 @@ namespace tolvane {
 // the command-line verifier passes false and never deletes what it reads.
 void PassTwo(MissionState& state, const std::string& path, bool deleteWhenDone, bool& MissionOk,
              std::string& LocateText);
+// The same over a file already opened; it is read from its first line.
+void PassTwo(MissionState& state, MissionFile& file, bool& MissionOk, std::string& LocateText);
+
+// One statement of the trigger section; may read a header, a check block or
+// an action block.
+void HandleTriggerStatement(MissionState& state, MissionFile& file, std::string& statement, bool& ok);
+void ValidateTriggerHeader(MissionState& state, MissionFile& file, std::string& statement, bool& ok);
 
 }  // namespace tolvane
