@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
-  libgtest-dev googletest
+  libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xdotool imagemagick
 )
