@@ -39,7 +39,7 @@ std::string Vehicle(int tag) {
 }
 
 std::string VehicleWaypoint(int set, int id) {
-  return ".WAYPOINTVEH\r\n.Set " + std::to_string(set) + "\r\n.ID " + std::to_string(id) +
+  return ".WAYPOINTVEH\r\n.TagIdentifier 7\r\n.Set " + std::to_string(set) + "\r\n.ID " + std::to_string(id) +
          "\r\n.EndWayPoint\r\n";
 }
 
