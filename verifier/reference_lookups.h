@@ -3,7 +3,9 @@
 // one statement (or the work records already filled), accepts or rejects it
 // with its fixed codes, and where the statement names a mission object,
 // records the name in ReferenceRecord and matches it against the tables.
-// None of them reads a further statement.
+// None of them reads a further statement. A statement lookup whose keyword
+// test passes deletes the keyword and trims the rest, so after a numeric
+// lookup the statement holds its value.
 
 #include <cstdint>
 #include <string>
