@@ -13,18 +13,18 @@
 namespace tolvane {
 namespace {
 
-struct Run {
+struct Outcome {
   MissionState state;
   VerifyResult result;
 };
 
-Run Verify(std::string text) {
-  Run run;
+Outcome Verify(std::string text) {
+  Outcome run;
   run.result = VerifyMissionBytes(run.state, std::move(text));
   return run;
 }
 
-void ExpectCodeOfTheTable(const Run& run) {
+void ExpectCodeOfTheTable(const Outcome& run) {
   EXPECT_GE(run.state.ErrNo, 0);
   EXPECT_LE(run.state.ErrNo, 137);
   EXPECT_EQ(run.state.ErrMsg, MessageText(run.state.ErrNo));
@@ -45,13 +45,13 @@ std::string VehicleWaypoint(int set, int id) {
 
 TEST(HostileInput, BinaryAndEmptyFiles) {
   {
-    Run run = Verify(std::string());
+    Outcome run = Verify(std::string());
     ExpectCodeOfTheTable(run);
     EXPECT_FALSE(run.result.MissionOk);
     EXPECT_EQ(run.state.ErrNo, 62);
   }
   {
-    Run run = Verify(std::string(4096, '\0'));
+    Outcome run = Verify(std::string(4096, '\0'));
     ExpectCodeOfTheTable(run);
     EXPECT_FALSE(run.result.MissionOk);
     EXPECT_EQ(run.state.ErrNo, 62);
@@ -61,19 +61,19 @@ TEST(HostileInput, BinaryAndEmptyFiles) {
   for (int round = 0; round < 200; ++round) {
     std::string bytes(static_cast<std::size_t>(random() % 5000), '\0');
     for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
-    Run run = Verify(bytes);
+    Outcome run = Verify(bytes);
     ExpectCodeOfTheTable(run);
   }
 }
 
 TEST(HostileInput, NoLineEndAtAll) {
   {
-    Run run = Verify(".EndMission");
+    Outcome run = Verify(".EndMission");
     EXPECT_TRUE(run.result.MissionOk);
     EXPECT_EQ(run.state.ErrNo, 0);
   }
   {
-    Run run = Verify(".AGGREGATE");
+    Outcome run = Verify(".AGGREGATE");
     ExpectCodeOfTheTable(run);
     EXPECT_FALSE(run.result.MissionOk);
     EXPECT_EQ(run.state.ErrNo, 62);
@@ -83,19 +83,19 @@ TEST(HostileInput, NoLineEndAtAll) {
 TEST(HostileInput, OneMegabyteLine) {
   {
     // An unknown top-level keyword is passed over, however long.
-    Run run = Verify("." + std::string(1 << 20, 'A') + "\r\n.EndMission\r\n");
+    Outcome run = Verify("." + std::string(1 << 20, 'A') + "\r\n.EndMission\r\n");
     ExpectCodeOfTheTable(run);
     EXPECT_TRUE(run.result.MissionOk);
   }
   {
-    Run run = Verify(std::string(1 << 20, 'x') + "\r\n.EndMission\r\n");
+    Outcome run = Verify(std::string(1 << 20, 'x') + "\r\n.EndMission\r\n");
     EXPECT_FALSE(run.result.MissionOk);
     EXPECT_EQ(run.state.ErrNo, 60);
     EXPECT_EQ(run.state.LineNo, 1);
   }
   {
     // A megabyte of blanks before a keyword is stripped like any indentation.
-    Run run = Verify(std::string(1 << 20, ' ') + ".Notes\r\n.EndMission\r\n");
+    Outcome run = Verify(std::string(1 << 20, ' ') + ".Notes\r\n.EndMission\r\n");
     EXPECT_TRUE(run.result.MissionOk);
   }
 }
@@ -108,7 +108,7 @@ TEST(HostileInput, FiftyMegabyteMission) {
   const std::string block = "// convoy column\r\n.Notes on the road north\r\n" + Vehicle(7) + VehicleWaypoint(2, 1);
   while (text.size() < (50u << 20)) text += block;
   text += ".EndMission\r\n";
-  Run run = Verify(std::move(text));
+  Outcome run = Verify(std::move(text));
   ExpectCodeOfTheTable(run);
   EXPECT_TRUE(run.result.MissionOk) << run.state.ErrMsg << " at " << run.state.LineNo;
   EXPECT_EQ(run.state.VehicleTable.count(), 1);
@@ -119,7 +119,7 @@ TEST(HostileInput, LongRunOfCheckLines) {
   std::string text = ".Trigger\r\n.Name Endless Watch .EndString\r\n";
   for (int i = 0; i < 100000; ++i) text += ".Check\r\n";
   text += ".EndTrigger\r\n.EndMission\r\n";
-  Run run = Verify(text);
+  Outcome run = Verify(text);
   EXPECT_FALSE(run.result.MissionOk);
   EXPECT_EQ(run.state.ErrNo, 118);
   EXPECT_EQ(run.state.LineNo, 100003);
@@ -129,11 +129,11 @@ TEST(HostileInput, TablesAtCapacityAndOnePast) {
   {
     std::string text;
     for (int tag = 1; tag <= 500; ++tag) text += Vehicle(tag);
-    Run atLimit = Verify(text + ".EndMission\r\n");
+    Outcome atLimit = Verify(text + ".EndMission\r\n");
     EXPECT_TRUE(atLimit.result.MissionOk) << atLimit.state.ErrMsg;
     EXPECT_EQ(atLimit.state.VehicleTable.count(), 500);
     EXPECT_EQ(atLimit.state.TagTable.count(), 500);
-    Run past = Verify(text + Vehicle(501) + ".EndMission\r\n");
+    Outcome past = Verify(text + Vehicle(501) + ".EndMission\r\n");
     EXPECT_FALSE(past.result.MissionOk);
     EXPECT_EQ(past.state.ErrNo, 100);
     EXPECT_EQ(past.state.VehicleTable.count(), 500);
@@ -141,10 +141,10 @@ TEST(HostileInput, TablesAtCapacityAndOnePast) {
   {
     std::string text;
     for (int id = 1; id <= 250; ++id) text += VehicleWaypoint(1, id);
-    Run atLimit = Verify(text + ".EndMission\r\n");
+    Outcome atLimit = Verify(text + ".EndMission\r\n");
     EXPECT_TRUE(atLimit.result.MissionOk) << atLimit.state.ErrMsg;
     EXPECT_EQ(atLimit.state.VehicleWaypointTable.count(), 250);
-    Run past = Verify(text + VehicleWaypoint(1, 251) + ".EndMission\r\n");
+    Outcome past = Verify(text + VehicleWaypoint(1, 251) + ".EndMission\r\n");
     EXPECT_FALSE(past.result.MissionOk);
     EXPECT_EQ(past.state.ErrNo, 101);
     EXPECT_EQ(past.state.VehicleWaypointTable.count(), 250);
@@ -153,10 +153,10 @@ TEST(HostileInput, TablesAtCapacityAndOnePast) {
     // Way sets have no code of their own: the 101st stops with "Waypoint Array Full ".
     std::string text;
     for (int set = 1; set <= 100; ++set) text += ".WAYPOINT\r\n.Set " + std::to_string(set) + "\r\n.ID 1\r\n.EndWayPoint\r\n";
-    Run atLimit = Verify(text + ".EndMission\r\n");
+    Outcome atLimit = Verify(text + ".EndMission\r\n");
     EXPECT_TRUE(atLimit.result.MissionOk) << atLimit.state.ErrMsg;
     EXPECT_EQ(atLimit.state.WaySetTable.count(), 100);
-    Run past = Verify(text + ".WAYPOINT\r\n.Set 101\r\n.ID 1\r\n.EndWayPoint\r\n.EndMission\r\n");
+    Outcome past = Verify(text + ".WAYPOINT\r\n.Set 101\r\n.ID 1\r\n.EndWayPoint\r\n.EndMission\r\n");
     EXPECT_FALSE(past.result.MissionOk);
     EXPECT_EQ(past.state.ErrNo, 130);
     EXPECT_EQ(past.state.WaySetTable.count(), 100);
@@ -168,7 +168,7 @@ TEST(HostileInput, TablesAtCapacityAndOnePast) {
     for (int set = 1; set <= 100; ++set) {
       text += ".WAYPOINT\r\n.Set " + std::to_string(set) + "\r\n.ID 7\r\n.EndWayPoint\r\n";
     }
-    Run past = Verify(text + ".EndMission\r\n");
+    Outcome past = Verify(text + ".EndMission\r\n");
     EXPECT_FALSE(past.result.MissionOk);
     EXPECT_EQ(past.state.ErrNo, 85);
     EXPECT_EQ(past.state.FlightWaypointTable.count(), 600);

@@ -1,0 +1,39 @@
+// How long a whole verification takes on missions of growing size.
+
+#include <benchmark/benchmark.h>
+
+#include "mission_generator.h"
+#include "verify.h"
+
+namespace {
+
+void BM_VerifyTypicalMission(benchmark::State& run) {
+  tolvane::bench::MissionShape shape;
+  const std::string text = tolvane::bench::GenerateMission(shape);
+  for (auto _ : run) {
+    tolvane::MissionState state;
+    state.TypeNames.TypeNameTable = {"Hurrier", "Lorry 3t", "Hangar"};
+    auto result = tolvane::VerifyMissionBytes(state, text);
+    benchmark::DoNotOptimize(result);
+  }
+  run.SetBytesProcessed(static_cast<std::int64_t>(run.iterations() * text.size()));
+}
+BENCHMARK(BM_VerifyTypicalMission)->Unit(benchmark::kMillisecond);
+
+void BM_VerifyPaddedMission(benchmark::State& run) {
+  tolvane::bench::MissionShape shape;
+  shape.PadToBytes = static_cast<std::size_t>(run.range(0)) << 20;
+  const std::string text = tolvane::bench::GenerateMission(shape);
+  for (auto _ : run) {
+    tolvane::MissionState state;
+    state.TypeNames.TypeNameTable = {"Hurrier", "Lorry 3t", "Hangar"};
+    auto result = tolvane::VerifyMissionBytes(state, text);
+    benchmark::DoNotOptimize(result);
+  }
+  run.SetBytesProcessed(static_cast<std::int64_t>(run.iterations() * text.size()));
+}
+BENCHMARK(BM_VerifyPaddedMission)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
