@@ -1,0 +1,137 @@
+#pragma once
+// A small mission world filled by hand into the tables, for the lookups, the
+// check blocks and the trigger section: two flights, a vehicle, a vehicle
+// waypoint, a division, a structure, a bridge, a waypoint set and two triggers.
+
+#include <string>
+#include <vector>
+
+#include "mission_file.h"
+#include "mission_state.h"
+
+namespace tolvane {
+namespace testworld {
+
+inline AircraftRecord Aircraft(const char* tag, const char* type, const char* squad, const char* flight,
+                               const char* callsign, const char* waySet, const char* flightTag) {
+  AircraftRecord r;
+  r.TagId = tag;
+  r.TypeName = type;
+  r.SquadName = squad;
+  r.FlightName = flight;
+  r.Callsign = callsign;
+  r.AircraftMark = 1;
+  r.WaySet = waySet;
+  r.FlightTag = flightTag;
+  return r;
+}
+
+inline void AddAircraftWithTag(MissionState& s, const AircraftRecord& r) {
+  s.AircraftTable.append(r);
+  TagRecord t;
+  t.TagId = r.TagId;
+  t.Name = r.SquadName;
+  t.FlightName = r.FlightName;
+  t.AircraftMark = 1;
+  t.Callsign = r.Callsign;
+  t.AircraftIndex = s.AircraftTable.count();
+  s.TagTable.append(t);
+}
+
+inline void AddFlightWaypoints(MissionState& s, const AircraftRecord& r, int count) {
+  for (int id = 1; id <= count; ++id) {
+    FlightWaypointRecord w;
+    w.TagId = r.TagId;
+    w.TypeName = r.TypeName;
+    w.SquadName = r.SquadName;
+    w.FlightName = r.FlightName;
+    w.Callsign = r.Callsign;
+    w.WaySet = r.WaySet;
+    w.WaypointId = std::to_string(id);
+    s.FlightWaypointTable.append(w);
+  }
+}
+
+// Kestrel Wing / Red Section (tag 100; planes 101 "Red One", 102 "Red Two")
+// flies waypoint set 3 of four waypoints; Heron Group / Blue Section (tag 200;
+// plane 201 "Blue One") has no set. Lorry 300 drives set 5 (vehicle
+// waypoint tag 301), division 400 "Harbour Guard", warehouse 500, bridge
+// "Old Mill Bridge", triggers "Harbour Alarm" and "Convoy Lost".
+inline void Fill(MissionState& s) {
+  s.ClearTables();
+  const AircraftRecord red = Aircraft("100", "Flight", "Kestrel Wing", "Red Section", "", "3", "100");
+  const AircraftRecord red1 = Aircraft("101", "Hawkmoth", "Kestrel Wing", "Red Section", "Red One", "3", "100");
+  const AircraftRecord red2 = Aircraft("102", "Hawkmoth", "Kestrel Wing", "Red Section", "Red Two", "3", "100");
+  const AircraftRecord blue = Aircraft("200", "Flight", "Heron Group", "Blue Section", "", "49", "200");
+  const AircraftRecord blue1 = Aircraft("201", "Stormcrow", "Heron Group", "Blue Section", "Blue One", "49", "200");
+  for (const AircraftRecord* r : {&red, &red1, &red2, &blue, &blue1}) AddAircraftWithTag(s, *r);
+  for (const AircraftRecord* r : {&red, &red1, &red2}) AddFlightWaypoints(s, *r, 4);
+  for (const AircraftRecord* r : {&blue, &blue1}) AddFlightWaypoints(s, *r, 1);
+
+  VehicleRecord lorry;
+  lorry.TagId = "300";
+  lorry.TypeName = "Lorry";
+  lorry.ItemType = "[Vehicle]";
+  lorry.WaySet = "5";
+  s.VehicleTable.append(lorry);
+  TagRecord lorryTag;
+  lorryTag.TagId = "300";
+  lorryTag.TypeName = "Lorry";
+  lorryTag.Name = "[Vehicle]";
+  s.TagTable.append(lorryTag);
+
+  VehicleWaypointRecord vw;
+  vw.TagId = "301";
+  vw.TypeName = "[Vehicle WayPt]";
+  vw.WaySet = " 5";
+  vw.WaypointId = "1";
+  s.VehicleWaypointTable.append(vw);
+
+  DivisionRecord division;
+  division.TagId = "400";
+  division.TypeName = "Division";
+  division.Name = "Harbour Guard";
+  s.DivisionTable.append(division);
+  TagRecord divisionTag;
+  divisionTag.TagId = "400";
+  divisionTag.TypeName = "Division";
+  divisionTag.Name = "Harbour Guard";
+  s.TagTable.append(divisionTag);
+
+  StructureRecord warehouse;
+  warehouse.TagId = "500";
+  warehouse.TypeName = "Warehouse";
+  s.StructureTable.append(warehouse);
+  TagRecord warehouseTag;
+  warehouseTag.TagId = "500";
+  warehouseTag.TypeName = "Warehouse";
+  s.TagTable.append(warehouseTag);
+
+  BridgeRecord bridge;
+  bridge.BridgeName = "Old Mill Bridge";
+  bridge.TypeName = "[Bridge]";
+  s.BridgeTable.append(bridge);
+
+  for (const char* name : {"Harbour Alarm", "Convoy Lost"}) {
+    TriggerRecord t;
+    t.TypeName = "[Trigger]";
+    t.TriggerName = name;
+    s.TriggerTable.append(t);
+  }
+
+  s.TypeNames.clear();
+  for (const char* name : {"Hawkmoth", "Stormcrow", "Lorry", "Halftrack", "Warehouse", "Flakbattry"}) {
+    s.TypeNames.TypeNameTable.emplace_back(name);
+  }
+  s.TypeNames.TypeNamesLoaded = true;
+}
+
+// Lines joined with CR LF, the way the editor writes a mission.
+inline std::string Lines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+}  // namespace testworld
+}  // namespace tolvane
