@@ -1,0 +1,515 @@
+// The action blocks of a trigger, read from the line after ".Action" against
+// tables filled by hand: two flights, a vehicle, a division, a structure, a
+// bridge, three triggers and a few waypoint sets.
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "action_validators.h"
+#include "statement_reader.h"
+
+namespace tolvane {
+namespace {
+
+AircraftRecord Aircraft(const char* tag, const char* type, const char* flight, const char* callsign,
+                        const char* waySet, const char* flightTag) {
+  AircraftRecord r;
+  r.TagId = tag;
+  r.TypeName = type;
+  r.SquadName = "Red Squadron";
+  r.FlightName = flight;
+  r.Callsign = callsign;
+  r.AircraftMark = 1;
+  r.WaySet = waySet;
+  r.FlightTag = flightTag;
+  return r;
+}
+
+struct Tables {
+  MissionState state;
+
+  Tables() {
+    // Pass one stores the flight before its planes. Gold Flight (tag 20)
+    // comes first, so the plane tags "1" and "2" of Blue Flight (tag 7) are
+    // also the positions of Gold Flight's records.
+    AddAircraft(Aircraft("20", "Flight", "Gold Flight", "", "3", "20"));
+    AddAircraft(Aircraft("21", "Hurricane", "Gold Flight", "Gold One", "3", "20"));
+    AircraftRecord blue = Aircraft("7", "Flight", "Blue Flight", "", "2", "7");
+    blue.Plane1 = "1";
+    blue.Plane2 = "2";
+    state.AircraftTable[1].Plane1 = "21";
+    AddAircraft(blue);
+    AddAircraft(Aircraft("1", "Spitfire", "Blue Flight", "Alpha One", "2", "7"));
+    AddAircraft(Aircraft("2", "Spitfire", "Blue Flight", "Alpha Two", "2", "7"));
+
+    // Way sets: 2 and 6 have three waypoints, 3 has four, 5 has two.
+    for (const auto& [set, count] : std::vector<std::pair<const char*, int>>{{"2", 3}, {"3", 4}, {"5", 2}, {"6", 3}}) {
+      WaySetRecord w;
+      w.SetText = set;
+      w.WaypointCount = count;
+      state.WaySetTable.append(w);
+      for (int id = 1; id <= count; ++id) AddWaypoint(set, std::to_string(id));
+    }
+
+    VehicleRecord lorry;
+    lorry.TagId = "40";
+    lorry.TypeName = "Lorry";
+    lorry.ItemType = "[Vehicle]";
+    state.VehicleTable.append(lorry);
+    TagRecord lorryTag;
+    lorryTag.TagId = "40";
+    lorryTag.Name = "[Vehicle]";
+    state.TagTable.append(lorryTag);
+
+    DivisionRecord division;
+    division.TagId = "50";
+    division.TypeName = "Division";
+    division.Name = "Iron Division";
+    state.DivisionTable.append(division);
+
+    StructureRecord depot;
+    depot.TagId = "60";
+    depot.TypeName = "Fuel Depot";
+    state.StructureTable.append(depot);
+
+    BridgeRecord bridge;
+    bridge.BridgeName = "Stone Bridge";
+    bridge.TypeName = "[Bridge]";
+    state.BridgeTable.append(bridge);
+
+    for (const char* name : {"Convoy Spotted", "Bridge Down", "A Trigger Name Of Thirty-Two Characters"}) {
+      TriggerRecord t;
+      t.TypeName = "[Trigger]";
+      t.TriggerName = name;
+      state.TriggerTable.append(t);
+    }
+  }
+
+  void AddAircraft(const AircraftRecord& r) {
+    state.AircraftTable.append(r);
+    TagRecord t;
+    t.TagId = r.TagId;
+    t.Name = r.SquadName;
+    t.FlightName = r.FlightName;
+    t.Callsign = r.Callsign;
+    t.AircraftMark = 1;
+    t.AircraftIndex = state.AircraftTable.count();
+    state.TagTable.append(t);
+  }
+
+  void AddWaypoint(const char* set, const std::string& id) {
+    FlightWaypointRecord w;
+    w.WaySet = set;
+    w.WaypointId = id;
+    state.FlightWaypointTable.append(w);
+  }
+
+  // Runs one action block (the lines after ".Action") and answers ErrNo,
+  // 0 when the block is valid. The verdict must agree with the code.
+  int Run(const std::vector<std::string>& lines, std::string* last = nullptr) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    text += ".EndTrigger\r\n.EndMission\r\n";
+    MissionFile file;
+    file.OpenBytes(text);
+    state.ErrNo = 0;
+    std::string statement = ".Action";
+    bool ok = true;
+    DispatchAction(state, file, statement, ok);
+    EXPECT_EQ(ok, state.ErrNo == 0) << "verdict and code disagree";
+    if (last) *last = statement;
+    return state.ErrNo;
+  }
+
+  const ShortText<5>& WaySetOf(int record) { return state.AircraftTable[record].WaySet; }
+};
+
+struct Case {
+  std::vector<std::string> lines;
+  int code;
+};
+
+void ExpectCodes(const std::vector<Case>& cases) {
+  for (const Case& c : cases) {
+    Tables t;
+    std::string trace;
+    for (const std::string& line : c.lines) trace += line + " | ";
+    SCOPED_TRACE(trace);
+    EXPECT_EQ(t.Run(c.lines), c.code);
+  }
+}
+
+const std::string kBlueSquad = ".Squad Red Squadron .EndString";
+const std::string kBlueFlight = ".Flight Blue Flight .EndString";
+
+TEST(DispatchAction, KeywordLine) {
+  ExpectCodes({
+      {{".endsim", ".EndAction"}, 0},             // keywords are case-insensitive
+      {{".EndSim", ".EndAction"}, 0},
+      {{".ENDSIM ", ".EndAction"}, 124},          // a trailing blank makes it unknown
+      {{".ENDSIMULATION", ".EndAction"}, 124},
+      {{"ENDSIM", ".EndAction"}, 60},
+      {{"..ENDSIM", ".EndAction"}, 122},          // the reader's own code
+      {{".ENDSIM", ".EndActionInfo"}, 0},         // the end is a prefix test
+      {{".ENDSIM", ".EndCheck"}, 16},
+      {{".DISPLAYLOGO", ".EndAction"}, 0},
+      {{".ENDCINEMA", ".EndAction"}, 0},
+      {{".ENDCINEMA", ".Time 3"}, 16},
+  });
+}
+
+TEST(DispatchAction, ValidBlockEndsOnItsEndLineAndClearsTheRecordFirst) {
+  Tables t;
+  t.state.ReferenceRecord.TagId = "7";
+  t.state.ReferenceRecord.SquadName = "Left Over";
+  std::string last;
+  EXPECT_EQ(t.Run({".CHANGESIDE", ".BridgeName Stone Bridge .EndString", ".EndAction"}, &last), 132);
+  // The bridge form leaves the tag empty; the stale tag of before must not pass.
+  EXPECT_TRUE(t.state.ReferenceRecord.TagId.empty());
+  EXPECT_EQ(t.Run({".CHANGESIDE", ".TagIdentifier 7", ".EndAction"}, &last), 0);
+  EXPECT_EQ(last, ".EndAction");
+}
+
+TEST(DispatchAction, ReaderFailureInsideTheBlockKeepsItsCode) {
+  Tables t;
+  MissionFile file;
+  file.OpenBytes(".PLAYSOUND\r\n.SoundID 3\r\n.EndAction");  // last line is not ".EndMission"
+  std::string statement = ".Action";
+  bool ok = true;
+  DispatchAction(t.state, file, statement, ok);
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(t.state.ErrNo, 62);
+}
+
+TEST(ChangeFlightWaypoint, NamesWaypointAndRange) {
+  ExpectCodes({
+      {{".CHANGEFLIGHTWAYPOINT", kBlueSquad, kBlueFlight, ".Waypoint 3", ".EndAction"}, 0},
+      {{".CHANGEFLIGHTWAYPOINT", kBlueSquad, kBlueFlight, ".WayPoint 1", ".EndAction"}, 0},
+      {{".CHANGEFLIGHTWAYPOINT", kBlueSquad, ".Flight Gold Flight .EndString", ".Waypoint 4", ".EndAction"}, 0},
+      {{".CHANGEFLIGHTWAYPOINT", ".Squad Red Squadron"}, 4},
+      {{".CHANGEFLIGHTWAYPOINT", ".Flight Blue Flight .EndString"}, 7},
+      {{".CHANGEFLIGHTWAYPOINT", kBlueSquad, kBlueSquad}, 8},
+      {{".CHANGEFLIGHTWAYPOINT", kBlueSquad, ".Flight Blue Flight .EndStrin"}, 4},
+      {{".CHANGEFLIGHTWAYPOINT", kBlueSquad, kBlueFlight, ".Wp 3"}, 13},
+      // Set 2 has three waypoints; a fourth is in no waypoint record.
+      {{".CHANGEFLIGHTWAYPOINT", kBlueSquad, kBlueFlight, ".Waypoint 4"}, 98},
+      // A second blank stays in front of the number and matches nothing.
+      {{".CHANGEFLIGHTWAYPOINT", kBlueSquad, kBlueFlight, ".Waypoint  3"}, 98},
+      // A trailing blank stays in the stored flight name.
+      {{".CHANGEFLIGHTWAYPOINT", kBlueSquad, ".Flight Blue Flight  .EndString", ".Waypoint 3"}, 98},
+      {{".CHANGEFLIGHTWAYPOINT", kBlueSquad, kBlueFlight, ".Waypoint 2", ".EndCheck"}, 16},
+  });
+}
+
+TEST(ChangeFlightWaypoint, ChangeRecordsAreRangeTested) {
+  // The waypoint changes that pass one records are waypoints of the set too,
+  // so the range test is what rejects a waypoint past the set's last one.
+  Tables t;
+  t.AddWaypoint("2", "9");
+  t.AddWaypoint("2", "two");
+  t.AddWaypoint("49", "1");
+  t.AddWaypoint("49", "9");
+  EXPECT_EQ(t.Run({".CHANGEFLIGHTWAYPOINT", kBlueSquad, kBlueFlight, ".Waypoint 9", ".EndAction"}), 133);
+  EXPECT_EQ(t.Run({".CHANGEFLIGHTWAYPOINT", kBlueSquad, kBlueFlight, ".Waypoint two", ".EndAction"}), 21);
+  // A flight whose set has no way-set entry has no range to keep to.
+  t.state.AircraftTable[3].WaySet = "49";
+  EXPECT_EQ(t.Run({".CHANGEFLIGHTWAYPOINT", kBlueSquad, kBlueFlight, ".Waypoint 9", ".EndAction"}), 0);
+}
+
+TEST(ChangeWaySet, Codes) {
+  ExpectCodes({
+      {{".CHANGEWAYSET", ".TagIdentifier 7", ".WaySet 6", ".EndAction"}, 0},   // as many waypoints
+      {{".CHANGEWAYSET", ".TagIdentifier 7", ".Wayset 3", ".EndAction"}, 0},   // more waypoints
+      {{".CHANGEWAYSET", ".TagIdentifier 1", ".WaySet 3", ".EndAction"}, 0},   // a single plane
+      {{".CHANGEWAYSET", ".TagIdentifier 7", ".WaySet 5", ".EndAction"}, 131},  // fewer waypoints
+      {{".CHANGEWAYSET", ".TagIdentifier 7", ".WaySet 8", ".EndAction"}, 89},
+      {{".CHANGEWAYSET", ".TagIdentifier 7", ".WAYSET 3", ".EndAction"}, 44},
+      {{".CHANGEWAYSET", ".TagIdentifier 7", ".WaySet three", ".EndAction"}, 21},
+      {{".CHANGEWAYSET", ".TagIdentifier 7", ".WaySet 3.0", ".EndAction"}, 21},
+      {{".CHANGEWAYSET", ".TagIdentifier 40", ".WaySet 3", ".EndAction"}, 132},  // a vehicle
+      {{".CHANGEWAYSET", ".BridgeName Stone Bridge .EndString", ".WaySet 3"}, 132},
+      {{".CHANGEWAYSET", ".BridgeName Iron Bridge .EndString", ".WaySet 3"}, 102},
+      {{".CHANGEWAYSET", ".TagIdentifier 77", ".WaySet 3"}, 72},
+      {{".CHANGEWAYSET", ".TagIdentifier -7", ".WaySet 3"}, 55},
+      {{".CHANGEWAYSET", ".TagIdentifier x", ".WaySet 3"}, 21},
+      {{".CHANGEWAYSET", ".Tag 7", ".WaySet 3"}, 9},
+      {{".CHANGEWAYSET", ".TagIdentifier 7", ".WaySet 3", ".EndTrigger"}, 16},
+  });
+}
+
+TEST(ChangeWaySet, FlightAndItsPlanesTakeTheNewSetFoundByTag) {
+  Tables t;
+  ASSERT_EQ(t.Run({".CHANGEWAYSET", ".TagIdentifier 7", ".WaySet 6", ".EndAction"}), 0);
+  EXPECT_EQ(t.WaySetOf(3), "6");  // Blue Flight
+  EXPECT_EQ(t.WaySetOf(4), "6");  // its plane tagged 1
+  EXPECT_EQ(t.WaySetOf(5), "6");  // its plane tagged 2
+  // Records 1 and 2 are Gold Flight's, whatever the plane tags look like.
+  EXPECT_EQ(t.WaySetOf(1), "3");
+  EXPECT_EQ(t.WaySetOf(2), "3");
+  ASSERT_EQ(t.Run({".CHANGEWAYSET", ".TagIdentifier 7", ".WaySet 5", ".EndAction"}), 131);
+  EXPECT_EQ(t.WaySetOf(3), "6");  // a refused change leaves the table alone
+}
+
+TEST(ChangeWaySet, PlaneAloneAndLaterCountRuleSeeTheChange) {
+  Tables t;
+  ASSERT_EQ(t.Run({".CHANGEWAYSET", ".TagIdentifier 1", ".WaySet 3", ".EndAction"}), 0);
+  EXPECT_EQ(t.WaySetOf(4), "3");
+  EXPECT_EQ(t.WaySetOf(3), "2");  // the flight keeps its set
+  EXPECT_EQ(t.WaySetOf(5), "2");
+  // The plane now flies set 3 (four waypoints): set 6 (three) is fewer.
+  EXPECT_EQ(t.Run({".CHANGEWAYSET", ".TagIdentifier 1", ".WaySet 6", ".EndAction"}), 131);
+  EXPECT_EQ(t.Run({".CHANGEWAYSET", ".TagIdentifier 2", ".WaySet 6", ".EndAction"}), 0);
+}
+
+TEST(PlaySoundAndEffect, WholeNumbersAndRanges) {
+  ExpectCodes({
+      {{".PLAYSOUND", ".SoundID 0", ".EndAction"}, 0},
+      {{".PLAYSOUND", ".SoundID 27", ".EndAction"}, 0},
+      {{".PLAYSOUND", ".SoundID $1B", ".EndAction"}, 0},  // 27 in hexadecimal
+      {{".PLAYSOUND", ".SoundID 28", ".EndAction"}, 55},
+      {{".PLAYSOUND", ".SoundID -1", ".EndAction"}, 55},
+      {{".PLAYSOUND", ".SoundID 2.5", ".EndAction"}, 21},
+      {{".PLAYSOUND", ".SoundID", ".EndAction"}, 21},
+      {{".PLAYSOUND", ".Sound 3", ".EndAction"}, 43},
+      {{".PLAYSOUND", ".SoundID 3", ".Effect 3"}, 16},
+      {{".PLAYEFFECT", ".Effect 0", ".EndAction"}, 0},
+      {{".PLAYEFFECT", ".Effect 2147483647", ".EndAction"}, 0},
+      {{".PLAYEFFECT", ".Effect -1", ".EndAction"}, 55},
+      {{".PLAYEFFECT", ".Effect 2147483648", ".EndAction"}, 21},
+      {{".PLAYEFFECT", ".SoundID 3", ".EndAction"}, 42},
+  });
+}
+
+TEST(DisplayText, TextBlocks) {
+  ExpectCodes({
+      {{".DISPLAYTEXT", ".StartString Bridge ahead .EndString", ".EndAction"}, 0},
+      {{".DISPLAYTEXT", ".StartString", "Line one", "  line two", "Over .End", ".EndAction"}, 0},
+      {{".DISPLAYTEXT", "Bridge ahead .EndString", ".EndAction"}, 38},
+      {{".DISPLAYTEXT", ".StartString", "..dots", ".EndString"}, 122},
+      {{".DISPLAYTEXT", ".StartString Bridge ahead .EndString", ".Xpos 3"}, 16},
+      {{".DISPLAYSCROLLINGTEXT", ".TimeDuration 12.5", ".RightCorner 1", ".EndAction"}, 0},
+      {{".DISPLAYSCROLLINGTEXT", ".TimeDuration 12", ".RightCorner 0", ".EndAction"}, 0},
+      {{".DISPLAYSCROLLINGTEXT", ".TimeDuration 12", ".RightCorner 0.5", ".EndAction"}, 21},
+      {{".DISPLAYSCROLLINGTEXT", ".TimeDuration 12", ".RightCorner 2", ".EndAction"}, 59},
+      {{".DISPLAYSCROLLINGTEXT", ".TimeDuration 12", ".RightCorner -1", ".EndAction"}, 59},
+      {{".DISPLAYSCROLLINGTEXT", ".TimeDuration long", ".RightCorner 1", ".EndAction"}, 21},
+      {{".DISPLAYSCROLLINGTEXT", ".Duration 12", ".RightCorner 1", ".EndAction"}, 57},
+      {{".DISPLAYSCROLLINGTEXT", ".TimeDuration 12", ".Corner 1", ".EndAction"}, 58},
+      // A fading text ends only at the end-string marker, not at any ".End".
+      {{".DISPLAYFADINGTEXT", ".StartString", "The .End is near", "Endstring .Endstring", ".XPos 0.2", ".YPos 0.8",
+        ".EndAction"}, 0},
+      {{".DISPLAYFADINGTEXT", ".StartString Hold .EndString", ".Xpos 1", ".Ypos 2", ".EndAction"}, 0},
+      {{".DISPLAYFADINGTEXT", ".StartString Hold .EndString", ".X 1", ".Ypos 2", ".EndAction"}, 40},
+      {{".DISPLAYFADINGTEXT", ".StartString Hold .EndString", ".Xpos 1", ".YPOS 2", ".EndAction"}, 41},
+      {{".DISPLAYFADINGTEXT", ".StartString Hold .EndString", ".Xpos left", ".Ypos 2", ".EndAction"}, 21},
+      {{".DISPLAYFADINGTEXT", ".StartString Hold .EndString", ".Xpos 1", ".Ypos 2,5", ".EndAction"}, 21},
+      {{".DISPLAYFADINGTEXT", "Hold .EndString"}, 38},
+  });
+}
+
+TEST(DisplayText, TextRunningToTheEndOfTheFile) {
+  for (const char* keyword : {".DISPLAYTEXT", ".DISPLAYFADINGTEXT"}) {
+    SCOPED_TRACE(keyword);
+    Tables t;
+    MissionFile file;
+    file.OpenBytes(std::string(keyword) + "\r\n.StartString\r\nno end here\r\n.EndMission\r\n");
+    std::string statement = ".Action";
+    bool ok = true;
+    DispatchAction(t.state, file, statement, ok);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(t.state.ErrNo, 39);
+  }
+}
+
+TEST(DamageActions, ObjectsPlanesDivisions) {
+  ExpectCodes({
+      {{".DAMAGEOBJ", ".TagIdentifier 40", ".Amount 100", ".EndAction"}, 0},
+      {{".DAMAGEOBJ", ".TagIdentifier 50", ".Amount 0", ".EndAction"}, 0},
+      {{".DAMAGEOBJ", ".TagIdentifier 60", ".Amount50", ".EndAction"}, 0},
+      {{".DAMAGEOBJ", ".BridgeName Stone Bridge .EndString", ".Amount 75", ".EndAction"}, 0},
+      {{".DAMAGEOBJ", ".TagIdentifier 40", ".Amount 100.5", ".EndAction"}, 37},
+      {{".DAMAGEOBJ", ".TagIdentifier 40", ".Amount -0.5", ".EndAction"}, 37},
+      {{".DAMAGEOBJ", ".TagIdentifier 40", ".Amount half", ".EndAction"}, 21},
+      {{".DAMAGEOBJ", ".TagIdentifier 40", ".Percent 50", ".EndAction"}, 36},
+      {{".DAMAGEOBJ", ".TagIdentifier 41", ".Amount 50", ".EndAction"}, 72},
+      {{".DAMAGEOBJ", ".BridgeName Stone Bridges .EndString", ".Amount 50"}, 102},
+      {{".DAMAGEOBJ", ".BridgeName Stone Bridge .EndStrin", ".Amount 50"}, 4},
+      {{".DAMAGEOBJ", ".Object 40", ".Amount 50"}, 9},
+      {{".DAMAGEPLANE", ".TagIdentifier 20", ".Amount 30", ".EndAction"}, 0},
+      {{".DAMAGEPLANE", ".TagIdentifier 21", ".Amount 30", ".EndAction"}, 132},  // a plane, not a flight
+      {{".DAMAGEPLANE", kBlueSquad, kBlueFlight, ".Plane Alpha Two .EndString", ".Amount 30", ".EndAction"}, 0},
+      {{".DAMAGEPLANE", kBlueSquad, kBlueFlight, ".Plane Gold One .EndString", ".Amount 30"}, 108},
+      {{".DAMAGEPLANE", kBlueSquad, kBlueFlight, ".Callsign Alpha Two .EndString"}, 48},
+      {{".DAMAGEPLANE", kBlueSquad, ".Plane Alpha Two .EndString"}, 8},
+      {{".DAMAGEPLANE", ".Amount 30"}, 7},
+      {{".DAMAGEPLANE", ".TagIdentifier 20", ".Amount 101", ".EndAction"}, 37},
+      {{".DAMAGEPLANE", ".TagIdentifier 20", ".EndAction"}, 36},
+      {{".DAMAGEDIVISION", ".Division Iron Division .EndString", ".Amount 40", ".EndAction"}, 0},
+      {{".DAMAGEDIVISION", ".Division Iron Division  .EndString", ".Amount 40"}, 88},  // trailing blank
+      {{".DAMAGEDIVISION", ".Division Iron Division .EndStrings", ".Amount 40"}, 4},
+      {{".DAMAGEDIVISION", ".Squad Iron Division .EndString", ".Amount 40"}, 35},
+      {{".DAMAGEDIVISION", ".Division Iron Division .EndString", ".Amount 140"}, 37},
+      {{".DAMAGEDIVISION", ".Division Iron Division .EndString", ".Amount x"}, 21},
+      {{".DAMAGEDIVISION", ".Division Iron Division .EndString", ".Number 4"}, 36},
+  });
+}
+
+TEST(AwakeObject, BothShapes) {
+  const std::string placed = ".Placement";
+  const std::string target = ".TagIdentifier 60";
+  ExpectCodes({
+      {{".AWAKEOBJ", ".TagIdentifier 40", ".EndAction"}, 0},
+      {{".AWAKEOBJ", ".TagIdentifier 40", ".EndActionInfo"}, 0},
+      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle 360", ".Distance 500", ".RelativeOrientation TOWARDS",
+        ".EndAction"}, 0},
+      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle 0", ".Distance -5", ".RelativeOrientation Away from it",
+        ".EndAction"}, 0},
+      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle 45", ".Distance 5", ".RelativeOrientation Towardsx",
+        ".EndAction"}, 0},
+      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle 360.5"}, 32},
+      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle -1"}, 32},
+      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle north"}, 21},
+      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Yaw 45"}, 31},
+      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle 45", ".Dist 5"}, 10},
+      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle 45", ".Distance 5", ".Orientation AWAY"}, 33},
+      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle 45", ".Distance 5", ".RelativeOrientation towards"},
+       34},
+      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle 45", ".Distance 5", ".RelativeOrientation AWA"}, 34},
+      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle 45", ".Distance 5", ".RelativeOrientation AWAY",
+        ".EndCheck"}, 16},
+      {{".AWAKEOBJ", ".TagIdentifier 40", placed, ".TagIdentifier 61"}, 72},
+      {{".AWAKEOBJ", ".TagIdentifier 40", ".Angle 45"}, 30},
+      {{".AWAKEOBJ", ".TagIdentifier 4o"}, 21},
+  });
+}
+
+TEST(TriggerATrigger, NamesAreComparedInFull) {
+  ExpectCodes({
+      {{".TRIGGERATRIGGER", ".TriggerName Bridge Down .EndString", ".EndAction"}, 0},
+      {{".triggeratrigger", ".TriggerName   Bridge Down   .Endstring", ".EndAction"}, 0},
+      // The rest after the keyword is trimmed, so a blank after the marker goes too.
+      {{".TRIGGERATRIGGER", ".TriggerName Bridge Down .EndString ", ".EndAction"}, 0},
+      {{".TRIGGERATRIGGER", ".TriggerName Bridge down .EndString", ".EndAction"}, 76},
+      // The table holds the first 30 characters of a longer name; the call names it all.
+      {{".TRIGGERATRIGGER", ".TriggerName A Trigger Name Of Thirty-Two C .EndString", ".EndAction"}, 0},
+      {{".TRIGGERATRIGGER", ".TriggerName A Trigger Name Of Thirty-Two Characters .EndString", ".EndAction"}, 76},
+      {{".TRIGGERATRIGGER", ".TriggerName Bridge Down .EndStrings", ".EndAction"}, 4},
+      {{".TRIGGERATRIGGER", ".Name Bridge Down .EndString", ".EndAction"}, 29},
+      {{".TRIGGERATRIGGER", ".TriggerName Bridge Down .EndString", ".Action"}, 16},
+  });
+}
+
+TEST(FlightActions, BrainSideParachutes) {
+  ExpectCodes({
+      {{".BRAINSET", ".TagIdentifier 7", ".Brain On", ".EndAction"}, 0},
+      {{".BRAINSET", ".TagIdentifier 7", ".Brain ON", ".EndAction"}, 0},
+      {{".BRAINSET", ".TagIdentifier 7", ".Brain   OFF  ", ".EndAction"}, 0},
+      {{".BRAINSET", ".TagIdentifier 7", ".Brain Off", ".EndAction"}, 0},
+      {{".BRAINSET", ".TagIdentifier 7", ".Brain on", ".EndAction"}, 28},
+      {{".BRAINSET", ".TagIdentifier 7", ".Brain Onward", ".EndAction"}, 28},
+      {{".BRAINSET", ".TagIdentifier 7", ".Mind On", ".EndAction"}, 27},
+      {{".BRAINSET", ".TagIdentifier 1", ".Brain On"}, 132},   // a single plane
+      {{".BRAINSET", ".TagIdentifier 50", ".Brain On"}, 132},  // a division
+      {{".BRAINSET", ".TagIdentifier 7", ".Brain On", ".Brain Off"}, 16},
+      {{".CHANGESIDE", ".TagIdentifier 20", ".EndAction"}, 0},
+      {{".CHANGESIDE", ".TagIdentifier 40", ".EndAction"}, 132},
+      {{".CHANGESIDE", ".TagIdentifier 007", ".EndAction"}, 72},  // tags compare as texts
+      {{".CHANGESIDE", ".TagIdentifier 7", ".TagIdentifier 20"}, 16},
+      {{".PARACHUTEDROP", ".TagIdentifier 7", ".Number 12", ".EndAction"}, 0},
+      {{".PARACHUTEDROP", ".TagIdentifier 7", ".Number 0", ".EndAction"}, 0},
+      {{".PARACHUTEDROP", ".TagIdentifier 7", ".Number -1", ".EndAction"}, 55},
+      {{".PARACHUTEDROP", ".TagIdentifier 7", ".Number many", ".EndAction"}, 21},
+      {{".PARACHUTEDROP", ".TagIdentifier 7", ".Amount 12", ".EndAction"}, 26},
+      {{".PARACHUTEDROP", ".TagIdentifier 2", ".Number 12"}, 132},
+      {{".PARACHUTEDROP", ".Squad Red Squadron .EndString"}, 9},
+  });
+}
+
+TEST(CameraActions, CinemaAndCameraMoves) {
+  const std::string cam = ".CamType 2";
+  const std::string obj = ".TagIdentifier 40";
+  ExpectCodes({
+      {{".STARTCINEMA", cam, obj, ".Yaw 90", ".Pitch -10", ".Dist 300", ".EndAction"}, 0},
+      {{".STARTCINEMA", ".CamTypeless", obj, ".Yaw 90", ".Pitch -10", ".Dist 300", ".EndAction"}, 0},
+      // One free line may stand between the object and the yaw.
+      {{".STARTCINEMA", cam, obj, ".FreeLine", ".Yaw 90", ".Pitch -10", ".Dist 300", ".EndAction"}, 0},
+      {{".STARTCINEMA", cam, obj, ".FreeLine", ".FreeLine", ".Yaw 90"}, 12},
+      {{".STARTCINEMA", ".Camera 2", obj}, 5},
+      {{".STARTCINEMA", cam, ".Yaw 90"}, 9},
+      {{".STARTCINEMA", cam, obj, ".Yaw ninety"}, 21},
+      {{".STARTCINEMA", cam, obj, ".Yaw 90", ".Roll 10"}, 61},
+      {{".STARTCINEMA", cam, obj, ".Yaw 90", ".Pitch 10", ".Range 300"}, 77},
+      // The distance keyword counts five characters: "ance" stays before the number.
+      {{".STARTCINEMA", cam, obj, ".Yaw 90", ".Pitch 10", ".Distance 300"}, 21},
+      {{".STARTCINEMA", cam, obj, ".Yaw 90", ".Pitch 10", ".Dist 300", ".EndCinema"}, 16},
+      {{".CHANGECAM", cam, ".BridgeName Stone Bridge .EndString", ".EndAction"}, 0},
+      {{".CHANGECAM", obj, ".EndAction"}, 5},
+      {{".CHANGECAM", cam, ".Yaw 90"}, 9},
+      {{".CHANGECAM", cam, obj, ".Yaw 90"}, 16},
+      {{".ROTATECAMYAW", ".StartYaw 0", ".EndYaw 180", ".Time 5", ".EndAction"}, 0},
+      {{".ROTATECAMYAW", ".Yaw 0"}, 11},
+      {{".ROTATECAMYAW", ".StartYaw 0", ".StopYaw 180"}, 12},
+      {{".ROTATECAMYAW", ".StartYaw 0", ".EndYaw 180", ".TIME 5"}, 22},
+      {{".ROTATECAMYAW", ".StartYaw 0", ".EndYaw half", ".Time 5"}, 21},
+      {{".ROTATECAMPITCH", ".StartPitch -5", ".EndPitch 5e1", ".Time 2.5", ".EndAction"}, 0},
+      {{".ROTATECAMPITCH", ".EndPitch 5"}, 24},
+      {{".ROTATECAMPITCH", ".StartPitch -5", ".Pitch 5"}, 23},
+      {{".ROTATECAMPITCH", ".StartPitch -5", ".EndPitch 5", ".Duration 2"}, 22},
+      {{".ROTATECAMPITCH", ".StartPitch x", ".EndPitch 5"}, 21},
+      {{".MOVECAMDIST", ".StartDist 100", ".EndDist 20", ".Time 4", ".EndAction"}, 0},
+      {{".MOVECAMDIST", ".Dist 100"}, 19},
+      {{".MOVECAMDIST", ".StartDist 100", ".Dist 20"}, 25},
+      {{".MOVECAMDIST", ".StartDist 100", ".EndDist 20", ".Timer"}, 21},
+      {{".MOVECAMDIST", ".StartDist 100", ".EndDist 20", ".Duration 4"}, 17},
+      {{".MOVECAMDIST", ".StartDist 100", ".EndDist 20", ".Time 4", ".EndMovement"}, 16},
+  });
+}
+
+// A missions folder of our own, removed at the end of the test.
+struct MissionsFolder {
+  std::filesystem::path path;
+  MissionsFolder() {
+    path = std::filesystem::temp_directory_path() / ("tolvane-actions-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(path / "Older Missions");
+    std::ofstream(path / "Harbour Raid.mis") << ".EndMission\r\n";
+    std::ofstream(path / "noextension") << ".EndMission\r\n";
+  }
+  ~MissionsFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+};
+
+TEST(LoadNextMission, FileMustExistUnderItsExactName) {
+  MissionsFolder folder;
+  auto run = [&](const std::string& nameLine, const std::string& end = ".EndAction") {
+    Tables t;
+    t.state.MissionFolder = folder.path.string();
+    return t.Run({".LOADNEXTMISSION", nameLine, end});
+  };
+  EXPECT_EQ(run(".MissionName Harbour Raid.mis .EndString"), 0);
+  EXPECT_EQ(run(".MissionName noextension .Endstring"), 0);
+  EXPECT_EQ(run(".MissionName Harbour Raid .EndString"), 73);       // no extension is added
+  EXPECT_EQ(run(".MissionName harbour raid.mis .EndString"), 73);   // names are exact
+  EXPECT_EQ(run(".MissionName Harbour Raid.mis  .EndString"), 73);  // the name keeps a trailing blank
+  EXPECT_EQ(run(".MissionName Older Missions .EndString"), 73);     // a folder is no mission file
+  EXPECT_EQ(run(".MissionName .EndString"), 73);
+  EXPECT_EQ(run(std::string(".MissionName Harbour Raid.mis") + '\0' + "x .EndString"), 73);
+  EXPECT_EQ(run(".MissionName Harbour Raid.mis .EndStrin"), 4);
+  EXPECT_EQ(run(".Mission Harbour Raid.mis .EndString"), 15);
+  EXPECT_EQ(run(".MissionName Harbour Raid.mis .EndString", ".EndMission"), 16);
+  {
+    Tables t;
+    t.state.MissionFolder = (folder.path / "Older Missions").string();
+    EXPECT_EQ(t.Run({".LOADNEXTMISSION", ".MissionName Harbour Raid.mis .EndString", ".EndAction"}), 73);
+  }
+}
+
+}  // namespace
+}  // namespace tolvane
