@@ -1,24 +1,172 @@
 #include "pass_two.h"
 
+#include <cstdio>
+
+#include "action_validators.h"
+#include "check_validators.h"
 #include "statement_reader.h"
 
 namespace tolvane {
 
-// Placeholder until the trigger validators exist: accepts the trigger section.
 void PassTwo(MissionState& state, MissionFile& file, bool& MissionOk, std::string& LocateText) {
-  (void)file;
-  (void)LocateText;
+  // 1. A fresh reading: no trigger seen yet, no error, no line read.
+  state.TriggersFound = false;
+  LocateText.clear();
   state.ErrNo = 0;
-  MissionOk = true;
+  state.LineNo = 0;
+  file.Rewind();
+
+  // 4. Everything before the first trigger is read over without a check; any
+  // reader failure there is an unexpected end of the file.
+  while (!file.AtEnd() && LocateText != ".MissionSummary") {
+    ReadStatement(state, file, LocateText, MissionOk);
+    if (!MissionOk) {
+      state.ErrNo = 62;
+      SetErrorMessage(state);
+      return;
+    }
+    if (LocateText == ".Trigger") {
+      state.TriggersFound = true;
+      break;
+    }
+  }
+
+  // 5. No trigger before the summary or the end: reported with code 1, and
+  // the verdict stays as it was.
+  if (!state.TriggersFound) {
+    state.ErrNo = 1;
+    SetErrorMessage(state);
+    return;
+  }
+
+  // 6. The trigger section, one statement at a time, up to the summary.
+  while (!file.AtEnd() && LocateText != ".MissionSummary") {
+    HandleTriggerStatement(state, file, LocateText, MissionOk);
+    if (!MissionOk) {
+      SetErrorMessage(state);
+      return;
+    }
+    ReadStatement(state, file, LocateText, MissionOk);
+    if (!MissionOk) {
+      // A summary line that is the last line of the file ends the section
+      // like any other summary line.
+      if (LocateText == ".MissionSummary") {
+        MissionOk = true;
+        state.ErrNo = 0;
+        continue;
+      }
+      SetErrorMessage(state);
+      return;
+    }
+  }
+
+  // 7. Every trigger is valid.
   SetErrorMessage(state);
+  MissionOk = true;
 }
 
 void PassTwo(MissionState& state, const std::string& path, bool deleteWhenDone, bool& MissionOk,
              std::string& LocateText) {
-  (void)path;
-  (void)deleteWhenDone;
+  // 2. and 3. The file must be there and readable; if it cannot be opened it
+  // is left where it is.
+  state.TriggersFound = false;
+  LocateText.clear();
+  state.ErrNo = 0;
+  state.LineNo = 0;
   MissionFile file;
+  if (file.Open(path) != MissionFile::OpenResult::Ok) {
+    Fail(state, MissionOk, 74);
+    SetErrorMessage(state);
+    return;
+  }
   PassTwo(state, file, MissionOk, LocateText);
+  file.Close();
+  // The editor's work file goes at every exit after it was opened; a mission
+  // named on the command line is never touched.
+  if (deleteWhenDone) std::remove(path.c_str());
+}
+
+void HandleTriggerStatement(MissionState& state, MissionFile& file, std::string& statement, bool& ok) {
+  const bool connective = statement == "AND" || statement == "OR";
+  // 1. Only dot statements and the two connectives, in capitals, belong here.
+  if (!BeginsWith(statement, ".") && !connective) {
+    Fail(state, ok, 60);
+    return;
+  }
+  // 2. A connective stands anywhere in the section.
+  if (connective) return;
+  // 3. The next trigger's header.
+  if (statement == ".Trigger") {
+    state.TriggersFound = true;
+    ValidateTriggerHeader(state, file, statement, ok);
+    return;
+  }
+  // 4. A hidden marker has no effect.
+  if (Contains(statement, ".Hidden") || Contains(statement, ".HIDDEN")) return;
+  // 5. and 6. The rest of a ".Check" or ".Action" line is ignored; the
+  // keyword is the next statement.
+  if (BeginsWith(statement, ".Check")) {
+    DispatchCheck(state, file, statement, ok);
+    return;
+  }
+  if (BeginsWith(statement, ".Action")) {
+    DispatchAction(state, file, statement, ok);
+    return;
+  }
+  // 7. The end of a trigger block.
+  if (BeginsWith(statement, ".EndTrigger")) return;
+  // 8. Anything else is out of place in a trigger.
+  Fail(state, ok, 137);
+}
+
+void ValidateTriggerHeader(MissionState& state, MissionFile& file, std::string& statement, bool& ok) {
+  // 1. The header's own work record.
+  TriggerRecord header;
+
+  // 2. The line after ".Trigger".
+  ReadStatement(state, file, statement, ok);
+  if (!ok) return;
+
+  // 3. An optional mission-objective line, optionally followed by the
+  // hidden marker.
+  if (Contains(statement, ".MISSIONOBJECTIVE")) {
+    if (!BeginsWith(statement, ".MISSIONOBJECTIVE")) {
+      Fail(state, ok, 2);
+      return;
+    }
+    ReadStatement(state, file, statement, ok);
+    if (!ok) return;
+    if (Contains(statement, ".HIDDEN") || Contains(statement, ".Hidden")) {
+      ReadStatement(state, file, statement, ok);
+      if (!ok) return;
+    }
+  }
+
+  // 4. The name line.
+  if (!BeginsWith(statement, ".Name")) {
+    Fail(state, ok, 3);
+    return;
+  }
+
+  // 5. The trigger's name, kept to 30 characters.
+  std::string name = TextValue(std::string_view(statement).substr(5));
+  TrimBlanks(name);
+  header.TriggerName = name;
+
+  // 6. The name must be one that pass one collected.
+  Fail(state, ok, 76);
+  for (const TriggerRecord& trigger : state.TriggerTable) {
+    if (trigger.TriggerName == header.TriggerName) {
+      ok = true;
+      state.ErrNo = 0;
+      break;
+    }
+  }
+  if (!ok) return;
+
+  // 7. The name line ends with the end marker and nothing after it.
+  statement = EndMarkerTail(statement);
+  CheckEndString(state, statement, ok);
 }
 
 }  // namespace tolvane
