@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "action_validators.h"
+#include "mission_builder.h"
 #include "statement_reader.h"
+#include "verify.h"
 
 namespace tolvane {
 namespace {
@@ -510,6 +512,118 @@ TEST(LoadNextMission, FileMustExistUnderItsExactName) {
     EXPECT_EQ(t.Run({".LOADNEXTMISSION", ".MissionName Harbour Raid.mis .EndString", ".EndAction"}), 73);
   }
 }
+
+// Whole missions through both passes: a way-set change is seen by the checks
+// of the triggers after it.
+namespace whole {
+
+using builder::CheckAndAction;
+using builder::FlightBlock;
+using builder::MissionEnd;
+using builder::TriggerBlock;
+using builder::WaypointBlock;
+
+// Sets 1 (three waypoints), 2 (four) and 4 (two); Harrier Squadron / Dawn
+// Patrol (tag 10, planes 11 and 12) flies set 1. The first trigger changes
+// a way set, the second checks a waypoint by its lines.
+std::string EscortMission(const std::vector<std::string>& change, const std::vector<std::string>& check) {
+  std::string text;
+  for (int id = 1; id <= 3; ++id) text += WaypointBlock("1", std::to_string(id));
+  for (int id = 1; id <= 4; ++id) text += WaypointBlock("2", std::to_string(id));
+  for (int id = 1; id <= 2; ++id) text += WaypointBlock("4", std::to_string(id));
+  text += FlightBlock("10", "Harrier Squadron", "Dawn Patrol",
+                      {{"Tern Fighter", "11", "1", "Harrier One"}, {"Tern Fighter", "12", "1", "Harrier Two"}});
+  std::vector<std::string> changeLines = {".CHANGEWAYSET"};
+  changeLines.insert(changeLines.end(), change.begin(), change.end());
+  text += TriggerBlock("Escort Takes Over", CheckAndAction(changeLines));
+  std::vector<std::string> body = {".Check"};
+  body.insert(body.end(), check.begin(), check.end());
+  body.insert(body.end(), {".EndCheck", ".Action", ".ENDSIM", ".EndAction"});
+  text += TriggerBlock("Escort Over Harbour", body);
+  return text + MissionEnd();
+}
+
+const std::vector<std::string> kFlightReachedFour = {".FLIGHTREACHED", ".Squad Harrier Squadron .EndString",
+                                                     ".Flight Dawn Patrol .EndString", ".Waypoint 4"};
+
+std::vector<std::string> PlaneReached(const std::string& tag, const std::string& waypoint) {
+  return {".FLIGHTREACHED", ".TagIdentifier " + tag, ".Waypoint " + waypoint};
+}
+
+int Verify(const std::string& text, MissionState& state) {
+  const VerifyResult result = VerifyMissionBytes(state, text);
+  EXPECT_EQ(result.MissionOk, state.ErrNo == 0 || state.ErrNo == 1) << state.ErrMsg;
+  return result.MissionOk ? 0 : state.ErrNo;
+}
+
+int Verify(const std::string& text) {
+  MissionState state;
+  return Verify(text, state);
+}
+
+TEST(ChangeWaySetInMission, LaterChecksSeeTheNewSet) {
+  // Set 2 has a fourth waypoint, set 1 has not.
+  EXPECT_EQ(Verify(EscortMission({".TagIdentifier 10", ".WaySet 2"}, kFlightReachedFour)), 0);
+  EXPECT_EQ(Verify(EscortMission({".TagIdentifier 10", ".WaySet 1"}, kFlightReachedFour)), 98);
+  // The planes of the flight, found by their tags, fly the new set too.
+  EXPECT_EQ(Verify(EscortMission({".TagIdentifier 10", ".WaySet 2"}, PlaneReached("12", "4"))), 0);
+  // A single plane's change leaves its wingman on the old set.
+  EXPECT_EQ(Verify(EscortMission({".TagIdentifier 11", ".WaySet 2"}, PlaneReached("11", "4"))), 0);
+  EXPECT_EQ(Verify(EscortMission({".TagIdentifier 11", ".WaySet 2"}, PlaneReached("12", "4"))), 79);
+}
+
+TEST(ChangeWaySetInMission, FewerWaypointsStopAtTheChange) {
+  MissionState state;
+  const std::string text = EscortMission({".TagIdentifier 10", ".WaySet 4"}, kFlightReachedFour);
+  EXPECT_EQ(Verify(text, state), 131);
+  // The line of the ".WaySet" statement: the count rule runs before the end line is read.
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  ASSERT_GE(state.LineNo, 1);
+  EXPECT_EQ(lines[static_cast<std::size_t>(state.LineNo - 1)], ".WaySet 4");
+}
+
+std::filesystem::path ExamplesFolder() {
+  return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
+}
+
+std::string ReadWhole(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST(SampleMission, EveryActionVerifiesAndTheNextMissionMustExist) {
+  const std::filesystem::path folder = ExamplesFolder();
+  const std::string text = ReadWhole(folder / "convoy_orders.mis");
+  ASSERT_FALSE(text.empty()) << "sample mission not found in " << folder;
+  for (const char* keyword :
+       {".CHANGEFLIGHTWAYPOINT", ".CHANGEWAYSET", ".PLAYSOUND", ".PLAYEFFECT", ".DISPLAYTEXT", ".DISPLAYSCROLLINGTEXT",
+        ".DISPLAYFADINGTEXT", ".DISPLAYLOGO", ".ENDSIM", ".DAMAGEOBJ", ".DAMAGEPLANE", ".DAMAGEDIVISION", ".AWAKEOBJ",
+        ".TRIGGERATRIGGER", ".BRAINSET", ".CHANGESIDE", ".PARACHUTEDROP", ".STARTCINEMA", ".CHANGECAM", ".ROTATECAMYAW",
+        ".ROTATECAMPITCH", ".MOVECAMDIST", ".ENDCINEMA", ".LOADNEXTMISSION"}) {
+    EXPECT_NE(text.find(std::string("\r\n") + keyword + "\r\n"), std::string::npos) << keyword;
+  }
+  {
+    MissionState state;
+    state.MissionFolder = folder.string();
+    EXPECT_EQ(Verify(text, state), 0) << state.ErrMsg << " at " << state.LineNo;
+    EXPECT_EQ(state.TriggerTable.count(), 13);
+  }
+  {
+    MissionsFolder elsewhere;  // holds no convoy_homecoming.mis
+    MissionState state;
+    state.MissionFolder = elsewhere.path.string();
+    EXPECT_EQ(Verify(text, state), 73);
+  }
+  MissionState state;
+  state.MissionFolder = folder.string();
+  EXPECT_EQ(Verify(ReadWhole(folder / "convoy_homecoming.mis"), state), 0);
+}
+
+}  // namespace whole
 
 }  // namespace
 }  // namespace tolvane
