@@ -19,6 +19,9 @@ struct DisplaySettings {
   int FontColor = 0;  // colour value: red in the lowest byte, green, blue
   QString FontStyle;  // only "Bold" has a meaning
   int EditorColor = 0;
+  // False until the values come from Tolvane.INI or from a Font or Color
+  // command; until then a document window keeps its own initial look.
+  bool Loaded = false;
 };
 
 // A find request left by a browser or list window for the document window.

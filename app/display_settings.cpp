@@ -1,0 +1,253 @@
+#include "display_settings.h"
+
+#include <QColorDialog>
+#include <QFile>
+#include <QFontInfo>
+#include <QPalette>
+#include <QPlainTextEdit>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include "font_dialog.h"
+
+namespace tolvane {
+
+QColor ColorFromValue(int value) {
+  return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+int ColorValue(const QColor& color) {
+  QColor rgb = color.toRgb();
+  return rgb.red() | (rgb.green() << 8) | (rgb.blue() << 16);
+}
+
+QString SettingsText(const std::string& bytes) {
+  QStringDecoder decoder(QStringDecoder::Utf8);
+  QString text = decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  if (decoder.hasError()) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  return text;
+}
+
+std::string SettingsBytes(const QString& text) {
+  QByteArray bytes = text.toUtf8();
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+namespace {
+
+QString IniPath(const AppState& state) { return state.ProgramFile("Tolvane.INI"); }
+
+// The whole file, or the reason it could not be read.
+bool ReadWholeFile(const QString& path, std::string& bytes, QString& error) {
+  QFile file(path);
+  if (!file.exists()) {
+    error = QString("Cannot open %1: the file does not exist.").arg(path);
+    return false;
+  }
+  if (!file.open(QIODevice::ReadOnly)) {
+    error = QString("Cannot open %1: %2").arg(path, file.errorString());
+    return false;
+  }
+  QByteArray data = file.readAll();
+  if (file.error() != QFileDevice::NoError) {
+    error = QString("Cannot read %1: %2").arg(path, file.errorString());
+    return false;
+  }
+  bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
+  return true;
+}
+
+SettingsFileContents ToFile(const DisplaySettings& settings) {
+  SettingsFileContents contents;
+  contents.MissionFolder = SettingsBytes(settings.MissionFolder);
+  contents.FontName = SettingsBytes(settings.FontName);
+  contents.FontSize = settings.FontSize;
+  contents.FontColor = settings.FontColor;
+  contents.FontStyle = SettingsBytes(settings.FontStyle);
+  contents.EditorColor = settings.EditorColor;
+  return contents;
+}
+
+void FromFile(const SettingsFileContents& contents, DisplaySettings& settings) {
+  settings.MissionFolder = SettingsText(contents.MissionFolder);
+  settings.FontName = SettingsText(contents.FontName);
+  settings.FontSize = contents.FontSize;
+  settings.FontColor = contents.FontColor;
+  settings.FontStyle = SettingsText(contents.FontStyle);
+  settings.EditorColor = contents.EditorColor;
+}
+
+}  // namespace
+
+QString LoadINIFile(AppState& state) {
+  std::string bytes;
+  QString error;
+  if (!ReadWholeFile(IniPath(state), bytes, error)) return error;
+  SettingsFileContents contents = ToFile(state.Settings);
+  SettingsReadResult result = LoadINIFile(bytes, contents);
+  FromFile(contents, state.Settings);
+  if (!result.Ok) return QString::fromStdString(result.Error);
+  state.Settings.Loaded = true;
+  return QString();
+}
+
+void ApplyDisplaySettings(QPlainTextEdit* editor, const DisplaySettings& settings) {
+  if (!editor || !settings.Loaded) return;
+  QFont font = editor->font();
+  if (!settings.FontName.isEmpty()) font.setFamily(settings.FontName);
+  if (settings.FontSize > 0) font.setPointSize(settings.FontSize);
+  if (settings.FontStyle == "Bold") font.setBold(true);
+  editor->setFont(font);
+
+  QPalette palette = editor->palette();
+  if (IsColorValue(settings.FontColor)) palette.setColor(QPalette::Text, ColorFromValue(settings.FontColor));
+  if (IsColorValue(settings.EditorColor)) palette.setColor(QPalette::Base, ColorFromValue(settings.EditorColor));
+  editor->setPalette(palette);
+  editor->viewport()->update();
+}
+
+CustomColorList::CustomColorList() { values_.fill(0xFFFFFF); }
+
+QColor CustomColorList::Color(int slot) const {
+  if (slot < 0 || slot >= CustomColorCount) return QColor();
+  return ColorFromValue(values_[slot]);
+}
+
+void CustomColorList::SetColor(int slot, const QColor& color) {
+  if (slot < 0 || slot >= CustomColorCount || !color.isValid()) return;
+  values_[slot] = ColorValue(color);
+}
+
+void CustomColorList::SetFromLines(const CustomColorLines& lines) {
+  for (const std::string& line : lines) {
+    int slot = 0;
+    std::uint32_t value = 0;
+    if (ParseCustomColorLine(line, slot, value)) values_[slot] = static_cast<int>(value);
+  }
+}
+
+CustomColorLines CustomColorList::Lines() const {
+  CustomColorLines lines;
+  for (int slot = 0; slot < CustomColorCount; ++slot)
+    lines[slot] = FormatCustomColorLine(slot, static_cast<std::uint32_t>(values_[slot]));
+  return lines;
+}
+
+void CustomColorList::LoadIntoColorDialog() const {
+  for (int slot = 0; slot < CustomColorCount; ++slot) QColorDialog::setCustomColor(slot, Color(slot));
+}
+
+void CustomColorList::TakeFromColorDialog() {
+  for (int slot = 0; slot < CustomColorCount; ++slot) SetColor(slot, QColorDialog::customColor(slot));
+}
+
+DisplaySettingsCommands::DisplaySettingsCommands(QWidget* window, QPlainTextEdit* editor, AppState& state,
+                                                 UserDialogs& dialogs)
+    : QObject(window), window_(window), editor_(editor), state_(state), dialogs_(dialogs) {
+  if (editor_) colorDialogColor_ = editor_->palette().color(QPalette::Base);
+}
+
+FontDialogWithApply* DisplaySettingsCommands::FontDialog1() {
+  if (!fontDialog_) {
+    fontDialog_ = new FontDialogWithApply(window_);
+    connect(fontDialog_, &FontDialogWithApply::Apply, this, &DisplaySettingsCommands::FontDialog1Apply);
+  }
+  return fontDialog_;
+}
+
+void DisplaySettingsCommands::SetFont() {
+  if (!editor_) return;
+  ApplyDisplaySettings(editor_, state_.Settings);
+  FontDialog1()->setCurrentFont(editor_->font());
+  FontDialog1()->setColor(editor_->palette().color(QPalette::Text));
+  colorDialogColor_ = editor_->palette().color(QPalette::Base);
+}
+
+void DisplaySettingsCommands::SetCustomColors() {
+  std::string bytes;
+  QString error;
+  if (!ReadWholeFile(IniPath(state_), bytes, error)) return;
+  customColors_.SetFromLines(ReadCustomColorLines(bytes));
+}
+
+void DisplaySettingsCommands::Font1Click() {
+  if (!editor_) return;
+  FontDialogWithApply* dialog = FontDialog1();
+  dialog->setCurrentFont(editor_->font());
+  dialog->setColor(editor_->palette().color(QPalette::Text));
+  if (dialog->exec() == QDialog::Accepted) ApplyChosenFont(dialog->currentFont(), dialog->color());
+}
+
+void DisplaySettingsCommands::FontDialog1Apply() {
+  if (!fontDialog_) return;
+  ApplyChosenFont(fontDialog_->currentFont(), fontDialog_->color());
+}
+
+void DisplaySettingsCommands::Color1Click() {
+  if (!editor_) return;
+  QColorDialog dialog(colorDialogColor_, window_);
+  dialog.setOption(QColorDialog::DontUseNativeDialog);
+  customColors_.LoadIntoColorDialog();
+  int result = dialog.exec();
+  customColors_.TakeFromColorDialog();
+  if (result == QDialog::Accepted) ApplyChosenBackground(dialog.currentColor());
+}
+
+void DisplaySettingsCommands::TakeLookIfNotLoaded() {
+  DisplaySettings& settings = state_.Settings;
+  if (settings.Loaded || !editor_) return;
+  QFont font = editor_->font();
+  settings.FontName = font.family();
+  settings.FontSize = font.pointSize() > 0 ? font.pointSize() : QFontInfo(font).pointSize();
+  if (font.bold() && !font.italic()) settings.FontStyle = "Bold";
+  settings.FontColor = ColorValue(editor_->palette().color(QPalette::Text));
+  settings.EditorColor = ColorValue(editor_->palette().color(QPalette::Base));
+  settings.Loaded = true;
+}
+
+void DisplaySettingsCommands::ApplyChosenFont(const QFont& font, const QColor& textColor) {
+  if (!editor_) return;
+  TakeLookIfNotLoaded();
+  DisplaySettings& settings = state_.Settings;
+  editor_->setFont(font);
+  settings.FontName = font.family();
+  settings.FontSize = font.pointSize() > 0 ? font.pointSize() : QFontInfo(font).pointSize();
+  // Only a plain bold choice is remembered as a style; any other keeps the old one.
+  if (font.bold() && !font.italic() && !font.underline() && !font.strikeOut()) settings.FontStyle = "Bold";
+  if (textColor.isValid()) {
+    settings.FontColor = ColorValue(textColor);
+    QPalette palette = editor_->palette();
+    palette.setColor(QPalette::Text, ColorFromValue(settings.FontColor));
+    editor_->setPalette(palette);
+  }
+  editor_->viewport()->update();
+  SaveSettings();
+}
+
+void DisplaySettingsCommands::ApplyChosenBackground(const QColor& background) {
+  if (!editor_ || !background.isValid()) return;
+  TakeLookIfNotLoaded();
+  state_.Settings.EditorColor = ColorValue(background);
+  QPalette palette = editor_->palette();
+  palette.setColor(QPalette::Base, ColorFromValue(state_.Settings.EditorColor));
+  editor_->setPalette(palette);
+  colorDialogColor_ = ColorFromValue(state_.Settings.EditorColor);
+  editor_->viewport()->update();
+  SaveSettings();
+}
+
+bool DisplaySettingsCommands::SaveSettings() {
+  std::string bytes = tolvane::SaveSettings(ToFile(state_.Settings), customColors_.Lines());
+  QSaveFile file(IniPath(state_));
+  bool ok = file.open(QIODevice::WriteOnly) &&
+            file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()) &&
+            file.commit();
+  if (!ok) {
+    QString reason = file.errorString();
+    file.cancelWriting();
+    dialogs_.Inform(window_, QString("Cannot write %1: %2").arg(IniPath(state_), reason));
+  }
+  return ok;
+}
+
+}  // namespace tolvane

@@ -1,0 +1,145 @@
+#pragma once
+// The main window: a multi-document frame holding the mission document
+// windows, with the top-level menus, the status bar, the open dialog and the
+// sixteen tool windows. It owns the program's shared state and its dialogs
+// and hands both to every window it creates. Closing it ends the program.
+
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+#include "app_state.h"
+#include "menu_merging.h"
+#include "tool_windows.h"
+#include "user_dialogs.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+
+namespace tolvane {
+
+class TFrameForm;
+
+// How the frame makes document windows. Create makes a new, empty one (the
+// frame puts it into its work area); Open loads a file into a window Create
+// made and answers false, or throws, when that failed.
+struct DocumentFactory {
+  std::function<QWidget*(TFrameForm& frame)> Create;
+  std::function<bool(QWidget* document, const QString& path)> Open;
+};
+
+struct FrameOptions {
+  UserDialogs* Dialogs = nullptr;  // not owned; none: the real Qt dialogs
+  QString ProgramFolder;           // empty: the working directory
+  DocumentFactory Documents;       // empty: the mission document window
+};
+
+class TFrameForm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  using DocumentFactory = tolvane::DocumentFactory;
+  using Options = FrameOptions;
+
+  // Runs the start-up sequence (FormCreate) and then creates the tool
+  // windows, hidden. Messages of the start-up go through the dialogs.
+  TFrameForm() : TFrameForm(Options()) {}
+  explicit TFrameForm(Options options);
+  ~TFrameForm() override;
+
+  AppState& State() { return state_; }
+  UserDialogs& Dialogs() { return *dialogs_; }
+  QMdiArea* MdiArea() const { return mdiArea_; }
+  ToolWindows& Forms() { return forms_; }
+
+  // The open dialog's settings: title, filters, filter index, default
+  // extension, initial folder and file name, kept between uses.
+  FileDialogRequest& OpenFileDialog() { return openFileDialog_; }
+  // Back to its start: initial folder MissionFolder, default extension
+  // "*.mis", filter entry 1, no file name.
+  void ResetOpenDialog();
+
+  void SetDocumentFactory(DocumentFactory factory);
+  // Puts a document window into the work area (once; a window already there
+  // is left as it is), shows and activates it.
+  QMdiSubWindow* AddDocumentWindow(QWidget* document);
+  // The document windows, as their own widgets (inside their sub-windows).
+  QList<QWidget*> Documents() const;
+  QWidget* ActiveDocument() const;
+
+  // The status bar: panel 0 (100 pixels) and panel 1 (50 pixels and the rest).
+  void SetStatusText(int panel, const QString& text);
+  QString StatusText(int panel) const;
+
+  // Makes "&Bridges" visible; it stays so for the rest of the run.
+  void ShowBridgesCommand();
+
+  // Rebuilds the menu bar from the frame's menus and the active document's.
+  void RebuildMenuBar();
+
+  // Handlers.
+  QWidget* New1Click();  // the new document window
+  void Open1Click();
+  void OpenFileDialogTypeChange(int filterIndex);
+  void Tile1Click();
+  void Cascade1Click();
+  void Arrangeicons1Click();
+  void Checks1Click();
+  void Actions1Click();
+  void Triggers1Click();
+  void Distances1Click();
+  void Readme1Click();
+  void About1Click();
+  void Bridges1Click();
+  void Exit1Click();
+
+  // Menu items.
+  QMenu* File1 = nullptr;
+  QAction* New1 = nullptr;
+  QAction* Open1 = nullptr;
+  QAction* Exit1 = nullptr;
+  QMenu* Window1 = nullptr;
+  QAction* Tile1 = nullptr;
+  QAction* Cascade1 = nullptr;
+  QAction* Arrangeicons1 = nullptr;
+  QAction* Checks1 = nullptr;
+  QAction* Actions1 = nullptr;
+  QAction* Triggers1 = nullptr;
+  QAction* Distances1 = nullptr;
+  QAction* Bridges1 = nullptr;
+  QAction* Readme1 = nullptr;
+  QAction* About1 = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FormCreate(const QString& programFolder);
+  void LoadTypeNames();
+  void CreateMenus();
+  void CreateStatusBar();
+  void FillWindowMenu();
+  QList<MergeMenuItem> FrameMenuItems() const;
+  void ShowToolWindow(QWidget* window);
+
+  std::unique_ptr<UserDialogs> ownDialogs_;
+  UserDialogs* dialogs_ = nullptr;
+  AppState state_;
+  DocumentFactory documents_;
+  FileDialogRequest openFileDialog_;
+  ToolWindows forms_;
+  QMdiArea* mdiArea_ = nullptr;
+  QLabel* statusPanels_[2] = {nullptr, nullptr};
+  QList<QAction*> windowListActions_;
+};
+
+// The mission document window as the frame makes it, before anyone has
+// chosen another factory.
+DocumentFactory MissionDocumentFactory();
+
+}  // namespace tolvane

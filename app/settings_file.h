@@ -1,0 +1,68 @@
+#pragma once
+// Tolvane.INI as bytes: reading it into a plain record and writing a record
+// back. No Qt here, so the reader can be driven by anything that makes bytes.
+//
+// The file is read by line position and section markers, not as name=value
+// pairs:
+//   1  [MISSION FOLDER]          7  text colour (decimal)
+//   2  missions folder path      8  font style text
+//   3  empty line                9  empty line
+//   4  [FONT]                   10  [COLOR]
+//   5  font name                11  background colour (decimal)
+//   6  font size (decimal)      12-27  sixteen custom colours "ColorA=RRGGBB"
+//   last: an empty line
+// Lines end with CR LF when written; LF alone is accepted when read.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tolvane {
+
+struct SettingsFileContents {
+  std::string MissionFolder;
+  std::string FontName;
+  std::int32_t FontSize = 0;
+  std::int32_t FontColor = 0;  // colour value: red in the lowest byte, then green, then blue
+  std::string FontStyle;
+  std::int32_t EditorColor = 0;
+};
+
+constexpr int CustomColorCount = 16;
+using CustomColorLines = std::array<std::string, CustomColorCount>;
+
+struct SettingsReadResult {
+  bool Ok = true;
+  std::string Error;  // the reason, for the user, when not Ok
+  int ErrorLine = 0;  // 1-based line that failed, 0 when none
+};
+
+// Reads the folder and the display settings. Lines past the end read as empty
+// texts and as 0, without error; a missing "[FONT]" or "[COLOR]" ends its scan
+// at the end of the file. A line that should hold a number and does not stops
+// the reading there: the fields read before it keep their new values, the
+// rest keep the values they had in `out`.
+SettingsReadResult LoadINIFile(const std::string& bytes, SettingsFileContents& out);
+
+// The sixteen lines that follow the background colour after "[COLOR]", each
+// as written (empty where the file ends early).
+CustomColorLines ReadCustomColorLines(const std::string& bytes);
+
+// "ColorA" .. "ColorP" followed by "=" and six hexadecimal digits of a colour
+// value, upper case.
+std::string FormatCustomColorLine(int slot, std::uint32_t colorValue);
+// Reads one custom-colour line: its slot (0 for A .. 15 for P) and value.
+// False for anything else.
+bool ParseCustomColorLine(const std::string& line, int& slot, std::uint32_t& colorValue);
+
+// The whole file, CR LF line ends, ending with one empty line.
+std::string SaveSettings(const SettingsFileContents& settings, const CustomColorLines& customColors);
+
+// One fuzzing round: reads the bytes, writes what was read and reads that
+// again. Aborts when a read fails without a reason or the second read differs.
+void SettingsFileFuzzOne(const std::string& bytes);
+
+// A colour value names a colour when it lies in 0 .. 0xFFFFFF.
+inline bool IsColorValue(std::int64_t value) { return value >= 0 && value <= 0xFFFFFF; }
+
+}  // namespace tolvane
