@@ -200,10 +200,9 @@ void LinkTriggerNames(MissionState& state, MissionFile& file, bool& ok) {
   file.Rewind();
   state.LineNo = 0;
 
-  // 3. Up to the first trigger block.
+  // 3. Up to the first trigger block. The first statement is looked at too,
+  // so a mission that opens with its trigger is linked like any other.
   std::string statement;
-  ReadStatement(state, file, statement, ok);
-  if (!ok) return;
   do {
     ReadStatement(state, file, statement, ok);
     if (!ok) return;

@@ -20,7 +20,7 @@
 #include "mission_state.h"
 #include "pass_one.h"
 
-namespace tolvane::testing {
+namespace tolvane::builder {
 
 // Each line followed by CR LF.
 inline std::string Lines(std::initializer_list<std::string_view> lines) {
@@ -142,4 +142,4 @@ inline PassOneRun RunPassOne(std::string text, const std::vector<std::string>& t
   return run;
 }
 
-}  // namespace tolvane::testing
+}  // namespace tolvane::builder
