@@ -1,0 +1,54 @@
+#pragma once
+// What tolvane-verify prints for one verified mission: the plain one-line
+// verdict, the JSON object with the error state and every collected table,
+// and the small helpers both need. No Qt; the tests call these directly.
+
+#include <string>
+#include <string_view>
+
+#include "mission_state.h"
+#include "verify.h"
+
+namespace tolvane::cli {
+
+// Reads a whole file into bytes. On failure answers false and puts the
+// system's reason ("No such file or directory", "Is a directory", ...) in reason.
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason);
+
+// Line number lineNo (1-based) of the text, split the way the verifier reads
+// it (LF or CR LF line ends). Empty when there is no such line.
+std::string LineOfText(std::string_view text, int lineNo);
+
+// The 1-based column where statement begins in line: an exact match first,
+// then one that ignores the case of a to z (the verifier upper-cases some
+// keyword lines); 1 when the statement is not in the line or is empty.
+int StatementColumn(std::string_view line, std::string_view statement);
+
+// ErrMsg without its trailing blank.
+std::string MessageWithoutTrailingBlank(std::string_view message);
+
+// The plain verdict of one file, without line end:
+//   "FILE: ok"  or  "FILE:LINE:COL: error: MESSAGE [CODE]"
+// missionText is the file's contents, used to find the column.
+std::string PlainReport(const std::string& file, const MissionState& state, const VerifyResult& result,
+                        std::string_view missionText);
+
+// A JSON string literal, quotes included, of 8-bit text: every byte stands
+// for the character of the same number (128 to 255 become U+0080 to U+00FF).
+// Quote, backslash and every control character (0 to 31, 127, 128 to 159)
+// are escaped, so the result is valid JSON for any bytes.
+std::string JsonString(std::string_view bytes);
+
+// A JSON string literal of a file name: kept as UTF-8 when the name is valid
+// UTF-8 (control characters escaped), otherwise taken byte by byte as JsonString does.
+std::string JsonPathString(std::string_view path);
+
+// The ten tables as one JSON object keyed by table name; each table is a list
+// of records keyed by field name, texts as strings, flags and integers as numbers.
+std::string JsonTables(const MissionState& state);
+
+// One JSON object on one line (no line end) with the keys file, ok, code,
+// line, message, statement, pass, triggers_found and tables.
+std::string JsonReport(const std::string& file, const MissionState& state, const VerifyResult& result);
+
+}  // namespace tolvane::cli
