@@ -1,0 +1,115 @@
+#pragma once
+// Runs a program as a child process and collects its exit status, standard
+// output and standard error, for the tests of tolvane-verify. Also a few file
+// helpers: a scratch folder per test and whole-file reads and writes.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace testproc {
+
+struct Outcome {
+  int status = -1;  // exit status; -1 when the child did not exit normally
+  std::string out;
+  std::string err;
+};
+
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream contents;
+  contents << in.rdbuf();
+  return contents.str();
+}
+
+inline void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+inline bool Exists(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0;
+}
+
+// A fresh folder under the system's temporary folder, removed with its
+// contents when the object goes.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/tolvane-cli-XXXXXX";
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    if (::mkdtemp(buffer.data()) != nullptr) path_ = buffer.data();
+  }
+  ~ScratchFolder() {
+    if (path_.empty()) return;
+    const std::string command = "rm -rf '" + path_ + "'";
+    if (std::system(command.c_str()) != 0) {
+      // Left behind in the temporary folder; nothing else to do.
+    }
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+// Runs program with the arguments, in folder workDir when it is not empty.
+// Output goes through files in scratch, so a large output can never block.
+inline Outcome Run(const std::string& program, const std::vector<std::string>& arguments,
+                   const std::string& scratch, const std::string& workDir = "") {
+  Outcome outcome;
+  const std::string outPath = scratch + "/.stdout";
+  const std::string errPath = scratch + "/.stderr";
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (out < 0 || err < 0) ::_exit(126);
+    ::dup2(out, 1);
+    ::dup2(err, 2);
+    if (!workDir.empty() && ::chdir(workDir.c_str()) != 0) ::_exit(126);
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    ::execv(program.c_str(), argv.data());
+    ::_exit(127);
+  }
+  if (child < 0) return outcome;
+  int status = 0;
+  while (::waitpid(child, &status, 0) < 0) {
+    if (errno != EINTR) return outcome;
+  }
+  if (WIFEXITED(status)) outcome.status = WEXITSTATUS(status);
+  outcome.out = ReadFile(outPath);
+  outcome.err = ReadFile(errPath);
+  ::unlink(outPath.c_str());
+  ::unlink(errPath.c_str());
+  return outcome;
+}
+
+// The lines of a text (LF ends), without their line ends.
+inline std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) lines.push_back(line);
+  return lines;
+}
+
+}  // namespace testproc

@@ -1,0 +1,307 @@
+// tolvane-verify run as a process: exit statuses, both output forms, files
+// that cannot be read, several files in one run, the program and missions
+// folders, and the mission files left exactly as they were.
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <dirent.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "json_checker.h"
+#include "run_process.h"
+
+namespace {
+
+const std::string kExe = TOLVANE_VERIFY_EXE;
+const std::string kSource = TOLVANE_SOURCE_DIR;
+const std::string kProgramFolder = kSource + "/program";
+const std::string kChannelSweep = kSource + "/examples/channel_sweep.mis";
+const std::string kRiverCrossing = kSource + "/examples/river_crossing.mis";
+
+// Line 2 holds a statement without its dot, after three blanks.
+const std::string kBadMission =
+    "// a mission with a statement that lost its dot\r\n"
+    "   Blue Section\r\n"
+    ".EndMission\r\n";
+
+// Loads the next mission; it must be in the missions folder.
+const std::string kOnwardMission =
+    "// the next mission must be in the missions folder\r\n"
+    ".Entity\r\n"
+    ".TypeName Hangar\r\n"
+    ".TagIdentifier 40\r\n"
+    ".PositionX 1500.0\r\n"
+    ".PositionY 2500.0\r\n"
+    ".PositionZ 0.0\r\n"
+    ".EndEntity\r\n"
+    ".Trigger\r\n"
+    ".Name Onward .EndString\r\n"
+    ".Check\r\n"
+    ".TIME 10\r\n"
+    ".EndCheck\r\n"
+    ".Action\r\n"
+    ".LOADNEXTMISSION\r\n"
+    ".MissionName second_leg.mis .EndString\r\n"
+    ".EndAction\r\n"
+    ".EndTrigger\r\n"
+    ".MissionSummary\r\n"
+    "On to the second leg.\r\n"
+    ".EndMission\r\n";
+
+std::set<std::string> FolderEntries(const std::string& folder) {
+  std::set<std::string> names;
+  if (DIR* dir = ::opendir(folder.c_str())) {
+    while (const dirent* entry = ::readdir(dir)) names.insert(entry->d_name);
+    ::closedir(dir);
+  }
+  return names;
+}
+
+jsoncheck::Value ParseLine(const std::string& line) {
+  jsoncheck::Value value;
+  std::string error;
+  EXPECT_TRUE(jsoncheck::Parse(line, value, error)) << error << "\nin: " << line;
+  return value;
+}
+
+class VerifyProcess : public ::testing::Test {
+ protected:
+  testproc::Outcome Run(const std::vector<std::string>& arguments, const std::string& workDir = "") {
+    return testproc::Run(kExe, arguments, scratch_.path(), workDir);
+  }
+  std::string Write(const std::string& name, const std::string& bytes) {
+    const std::string path = scratch_ / name;
+    testproc::WriteFile(path, bytes);
+    return path;
+  }
+  testproc::ScratchFolder scratch_;
+};
+
+}  // namespace
+
+TEST_F(VerifyProcess, HelpAndVersionExitZero) {
+  const auto help = Run({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind(
+                "Usage: tolvane-verify [--program-folder DIR] [--missions-folder DIR] [--json] FILE...\n", 0),
+            0u);
+  EXPECT_NE(help.out.find("--missions-folder DIR"), std::string::npos);
+  EXPECT_EQ(help.err, "");
+  // Help wins over the files; nothing is verified.
+  const auto helpWithFile = Run({kChannelSweep, "--help"});
+  EXPECT_EQ(helpWithFile.status, 0);
+  EXPECT_EQ(helpWithFile.out, help.out);
+
+  const auto version = Run({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "tolvane-verify 1.2.3.1\n");
+  EXPECT_EQ(version.err, "");
+}
+
+TEST_F(VerifyProcess, UsageErrorsExitTwoAndVerifyNothing) {
+  const std::vector<std::vector<std::string>> cases = {
+      {},
+      {"--json"},
+      {"--program-folder"},
+      {kChannelSweep, "--missions-folder"},
+      {"--colour", kChannelSweep},
+      {"-x", kChannelSweep},
+  };
+  for (const auto& arguments : cases) {
+    const auto outcome = Run(arguments);
+    std::string shown;
+    for (const auto& argument : arguments) shown += argument + " ";
+    EXPECT_EQ(outcome.status, 2) << shown;
+    EXPECT_EQ(outcome.out, "") << shown;
+    EXPECT_EQ(outcome.err.rfind("tolvane-verify: ", 0), 0u) << shown;
+    EXPECT_NE(outcome.err.find("Usage: tolvane-verify"), std::string::npos) << shown;
+  }
+}
+
+TEST_F(VerifyProcess, SampleMissionsVerifyInPlainForm) {
+  const auto outcome = Run({"--program-folder", kProgramFolder, kChannelSweep, kRiverCrossing});
+  EXPECT_EQ(outcome.status, 0) << outcome.out << outcome.err;
+  EXPECT_EQ(outcome.out, kChannelSweep + ": ok\n" + kRiverCrossing + ": ok\n");
+  EXPECT_EQ(outcome.err, "");
+}
+
+TEST_F(VerifyProcess, SampleMissionsInJsonFormFillEveryObjectTable) {
+  const auto outcome = Run({"--json", "--program-folder=" + kProgramFolder, kChannelSweep, kRiverCrossing});
+  EXPECT_EQ(outcome.status, 0) << outcome.out << outcome.err;
+  const auto lines = testproc::Lines(outcome.out);
+  ASSERT_EQ(lines.size(), 2u);
+  const std::vector<std::string> files = {kChannelSweep, kRiverCrossing};
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const jsoncheck::Value report = ParseLine(lines[i]);
+    EXPECT_EQ(report["file"].text, jsoncheck::FromLatin1(files[i]));
+    EXPECT_TRUE(report["ok"].boolean) << lines[i].substr(0, 400);
+    EXPECT_EQ(report["pass"].numberText, "2");
+    EXPECT_TRUE(report["triggers_found"].boolean);
+    for (const char* table : {"AircraftTable", "FlightWaypointTable", "VehicleTable", "VehicleWaypointTable",
+                              "DivisionTable", "StructureTable", "TriggerTable", "TagTable", "WaySetTable"}) {
+      EXPECT_FALSE(report["tables"][table].items.empty()) << files[i] << " " << table;
+    }
+  }
+}
+
+TEST_F(VerifyProcess, MissionErrorExitsOneWithFileLineColumnMessageAndCode) {
+  const std::string bad = Write("bad.mis", kBadMission);
+  const auto outcome = Run({"--program-folder", kProgramFolder, bad});
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.out, bad + ":2:4: error: Expected a Keyword but \".\" not found [60]\n");
+  EXPECT_EQ(outcome.err, "");
+}
+
+TEST_F(VerifyProcess, MissionErrorInJsonForm) {
+  const std::string bad = Write("bad.mis", kBadMission);
+  const auto outcome = Run({"--program-folder", kProgramFolder, "--json", bad});
+  EXPECT_EQ(outcome.status, 1);
+  const auto lines = testproc::Lines(outcome.out);
+  ASSERT_EQ(lines.size(), 1u);
+  const jsoncheck::Value report = ParseLine(lines[0]);
+  EXPECT_FALSE(report["ok"].boolean);
+  EXPECT_EQ(report["code"].numberText, "60");
+  EXPECT_EQ(report["line"].numberText, "2");
+  EXPECT_EQ(report["message"].text, U"Expected a Keyword but \".\" not found ");
+  EXPECT_EQ(report["statement"].text, U"Blue Section");
+  EXPECT_EQ(report["pass"].numberText, "1");
+  EXPECT_FALSE(report["triggers_found"].boolean);
+  EXPECT_EQ(report["tables"].members.size(), 10u);
+}
+
+TEST_F(VerifyProcess, SeveralFilesReportInOrderAndAnyErrorGivesOne) {
+  const std::string bad = Write("bad.mis", kBadMission);
+  const auto outcome = Run({"--program-folder", kProgramFolder, kChannelSweep, bad, kRiverCrossing});
+  EXPECT_EQ(outcome.status, 1);
+  const auto lines = testproc::Lines(outcome.out);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], kChannelSweep + ": ok");
+  EXPECT_EQ(lines[1].rfind(bad + ":2:4: error: ", 0), 0u) << lines[1];
+  EXPECT_EQ(lines[2], kRiverCrossing + ": ok");
+}
+
+TEST_F(VerifyProcess, UnreadableFilesExitTwoAndTheOthersAreStillVerified) {
+  const std::string bad = Write("bad.mis", kBadMission);
+  const std::string missing = scratch_ / "no_such_mission.mis";
+  const auto outcome = Run({"--program-folder", kProgramFolder, missing, kChannelSweep, bad, scratch_.path()});
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_EQ(outcome.err, "tolvane-verify: cannot read '" + missing + "': No such file or directory\n" +
+                             "tolvane-verify: cannot read '" + scratch_.path() + "': Is a directory\n");
+  const auto lines = testproc::Lines(outcome.out);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], kChannelSweep + ": ok");
+  EXPECT_EQ(lines[1].rfind(bad + ":2:4: error: ", 0), 0u);
+
+  // In JSON form an unreadable file prints no object, only its message.
+  const auto json = Run({"--json", "--program-folder", kProgramFolder, missing});
+  EXPECT_EQ(json.status, 2);
+  EXPECT_EQ(json.out, "");
+  EXPECT_NE(json.err.find("No such file or directory"), std::string::npos);
+}
+
+TEST_F(VerifyProcess, MissionFilesAndProgramFolderAreLeftAsTheyWere) {
+  // Copies, so the check cannot disturb the samples in the source tree.
+  const std::string programFolder = scratch_ / "program";
+  ::mkdir(programFolder.c_str(), 0700);
+  testproc::WriteFile(programFolder + "/ObjectNames.Txt", testproc::ReadFile(kProgramFolder + "/ObjectNames.Txt"));
+  testproc::WriteFile(programFolder + "/Tolvane.INI", testproc::ReadFile(kProgramFolder + "/Tolvane.INI"));
+  const std::string sweep = Write("channel_sweep.mis", testproc::ReadFile(kChannelSweep));
+  const std::string bad = Write("bad.mis", kBadMission);
+  struct stat before {};
+  ASSERT_EQ(::stat(sweep.c_str(), &before), 0);
+  const std::set<std::string> programBefore = FolderEntries(programFolder);
+
+  for (const std::vector<std::string>& form : {std::vector<std::string>{}, std::vector<std::string>{"--json"}}) {
+    std::vector<std::string> arguments = form;
+    for (const std::string& argument : {std::string("--program-folder"), programFolder, sweep, bad})
+      arguments.push_back(argument);
+    const auto outcome = Run(arguments, programFolder);
+    EXPECT_EQ(outcome.status, 1) << outcome.out << outcome.err;
+  }
+
+  ASSERT_TRUE(testproc::Exists(sweep));
+  EXPECT_EQ(testproc::ReadFile(sweep), testproc::ReadFile(kChannelSweep));
+  EXPECT_EQ(testproc::ReadFile(bad), kBadMission);
+  struct stat after {};
+  ASSERT_EQ(::stat(sweep.c_str(), &after), 0);
+  EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+  EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+  // No work file or settings written anywhere near.
+  EXPECT_EQ(FolderEntries(programFolder), programBefore);
+  EXPECT_FALSE(testproc::Exists(scratch_ / "MissionTemp.fil"));
+}
+
+TEST_F(VerifyProcess, ProgramFolderDefaultsToTheCurrentFolder) {
+  const auto outcome = Run({kChannelSweep}, kProgramFolder);
+  EXPECT_EQ(outcome.status, 0) << outcome.out << outcome.err;
+  EXPECT_EQ(outcome.out, kChannelSweep + ": ok\n");
+  EXPECT_EQ(outcome.err, "");
+}
+
+TEST_F(VerifyProcess, MissingTypeNameListIsAWarningNotAFailure) {
+  const std::string empty = scratch_ / "empty";
+  ::mkdir(empty.c_str(), 0700);
+  const std::string onward = Write("onward.mis", kOnwardMission);
+  const auto outcome = Run({"--program-folder", empty, "--missions-folder", scratch_.path(), "--json", onward});
+  EXPECT_NE(outcome.err.find("warning: cannot read '" + empty + "/ObjectNames.Txt'"), std::string::npos)
+      << outcome.err;
+  ASSERT_EQ(testproc::Lines(outcome.out).size(), 1u);
+  ParseLine(testproc::Lines(outcome.out)[0]);
+}
+
+TEST_F(VerifyProcess, NextMissionIsLookedUpInTheGivenMissionsFolder) {
+  const std::string onward = Write("onward.mis", kOnwardMission);
+  const std::string missions = scratch_ / "missions";
+  const std::string elsewhere = scratch_ / "elsewhere";
+  ::mkdir(missions.c_str(), 0700);
+  ::mkdir(elsewhere.c_str(), 0700);
+  testproc::WriteFile(missions + "/second_leg.mis", ".EndMission\r\n");
+
+  const auto found = Run({"--program-folder", kProgramFolder, "--missions-folder", missions, onward});
+  EXPECT_EQ(found.status, 0) << found.out << found.err;
+  EXPECT_EQ(found.out, onward + ": ok\n");
+
+  const auto notFound = Run({"--program-folder", kProgramFolder, "--missions-folder=" + elsewhere, onward});
+  EXPECT_EQ(notFound.status, 1);
+  EXPECT_EQ(notFound.out.rfind(onward + ":16:", 0), 0u) << notFound.out;
+  EXPECT_NE(notFound.out.find(": error: Mission File does not exist in Missions Folder [73]\n"), std::string::npos);
+}
+
+TEST_F(VerifyProcess, MissionsFolderComesFromTheSettingsFileRelativeToTheProgramFolder) {
+  const std::string onward = Write("onward.mis", kOnwardMission);
+  const std::string programFolder = scratch_ / "program";
+  const std::string missions = scratch_ / "missions";
+  ::mkdir(programFolder.c_str(), 0700);
+  ::mkdir(missions.c_str(), 0700);
+  testproc::WriteFile(programFolder + "/ObjectNames.Txt", "Hangar\r\n");
+  testproc::WriteFile(missions + "/second_leg.mis", ".EndMission\r\n");
+  const std::string settingsTail =
+      "\r\n\r\n[FONT]\r\nCourier New\r\n10\r\n0\r\nRegular\r\n\r\n[COLOR]\r\n16777215\r\n";
+
+  // Relative: taken from the program folder, whatever the current folder.
+  testproc::WriteFile(programFolder + "/Tolvane.INI", "[MISSION FOLDER]\r\n../missions" + settingsTail);
+  auto outcome = Run({"--program-folder", programFolder, onward}, "/");
+  EXPECT_EQ(outcome.status, 0) << outcome.out << outcome.err;
+  EXPECT_EQ(outcome.err, "");
+
+  // Absolute.
+  testproc::WriteFile(programFolder + "/Tolvane.INI", "[MISSION FOLDER]\r\n" + missions + settingsTail);
+  outcome = Run({"--program-folder", programFolder, onward}, "/");
+  EXPECT_EQ(outcome.status, 0) << outcome.out << outcome.err;
+
+  // The command line wins over the settings file.
+  outcome = Run({"--program-folder", programFolder, "--missions-folder", programFolder, onward});
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_NE(outcome.out.find("[73]"), std::string::npos);
+
+  // Without a settings file the missions folder is empty, which is a warning.
+  ::unlink((programFolder + "/Tolvane.INI").c_str());
+  outcome = Run({"--program-folder", programFolder, onward});
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_NE(outcome.err.find("warning: cannot read '" + programFolder + "/Tolvane.INI'"), std::string::npos);
+}
