@@ -86,7 +86,9 @@ void CollectTrigger(MissionState& state, MissionFile& file, std::string& stateme
   do {
     ReadStatement(state, file, statement, ok);
     if (!ok) {
-      state.ErrNo = 134;
+      // Running off the end of the file is reported as an unclosed trigger;
+      // a statement the reader refuses (two dots) keeps its own code.
+      if (state.ErrNo == 62) state.ErrNo = 134;
       return;
     }
     if (Contains(statement, ".BridgeName")) {

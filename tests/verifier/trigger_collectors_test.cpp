@@ -47,6 +47,9 @@ TEST(CollectTrigger, BlocksThatDoNotEnd) {
   PassOneRun end = RunPassOne(open + Lines({".EndMission"}));
   EXPECT_EQ(end.state.ErrNo, 134);
   EXPECT_EQ(end.state.LineNo, 6);  // the read past the last line counts
+  PassOneRun dots = RunPassOne(open + Lines({"..Action", ".EndTrigger"}) + MissionEnd());
+  EXPECT_EQ(dots.state.ErrNo, 122);
+  EXPECT_EQ(dots.state.LineNo, 5);
 }
 
 TEST(CollectTrigger, HeaderAndName) {
