@@ -1,0 +1,95 @@
+#include "mission_editor.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextCursor>
+
+#include "rogue_characters.h"
+
+namespace tolvane {
+
+MissionEditor::MissionEditor(QWidget* parent) : QPlainTextEdit(parent) {
+  setLineWrapMode(QPlainTextEdit::NoWrap);
+  setWordWrapMode(QTextOption::NoWrap);
+  setTabChangesFocus(false);
+  setFrameShape(QFrame::NoFrame);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  connect(document(), &QTextDocument::contentsChange, this, &MissionEditor::NoteChange);
+}
+
+void MissionEditor::NoteChange(int position, int /*removed*/, int added) {
+  if (watching_ && added > 0) inserted_.emplace_back(position, position + added);
+}
+
+template <typename Edit>
+void MissionEditor::TypedEdit(Edit edit) {
+  inserted_.clear();
+  watching_ = true;
+  edit();
+  watching_ = false;
+  const auto ranges = std::move(inserted_);
+  inserted_.clear();
+  for (const auto& [from, to] : ranges) ClearMarksIn(*document(), from, to);
+}
+
+void MissionEditor::keyPressEvent(QKeyEvent* event) {
+  emit KeyDown(event->key(), event->modifiers());
+  if (event->matches(QKeySequence::Cut)) {
+    emit CutRequested();
+    event->accept();
+    return;
+  }
+  if (event->matches(QKeySequence::Copy)) {
+    emit CopyRequested();
+    event->accept();
+    return;
+  }
+  if (event->matches(QKeySequence::Paste)) {
+    emit PasteRequested();
+    event->accept();
+    return;
+  }
+  if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) {
+    // Undo and redo bring back the text with its own formats, marks included.
+    QPlainTextEdit::keyPressEvent(event);
+    return;
+  }
+  TypedEdit([&] { QPlainTextEdit::keyPressEvent(event); });
+}
+
+void MissionEditor::inputMethodEvent(QInputMethodEvent* event) {
+  TypedEdit([&] { QPlainTextEdit::inputMethodEvent(event); });
+}
+
+void MissionEditor::contextMenuEvent(QContextMenuEvent* event) {
+  emit ContextMenuRequested(event->globalPos());
+  event->accept();
+}
+
+QMimeData* MissionEditor::createMimeDataFromSelection() const {
+  const QTextCursor cursor = textCursor();
+  auto* data = new QMimeData;
+  data->setText(UnmarkedText(*document(), cursor.selectionStart(), cursor.selectionEnd()));
+  return data;
+}
+
+bool MissionEditor::canInsertFromMimeData(const QMimeData* source) const {
+  return source != nullptr && source->hasText();
+}
+
+void MissionEditor::insertFromMimeData(const QMimeData* source) {
+  if (source == nullptr || !source->hasText()) return;
+  const QString text = source->text();
+  QTextCursor cursor = textCursor();
+  if (rogueMarking_) {
+    InsertMarked(cursor, text);
+  } else {
+    cursor.insertText(text, QTextCharFormat());
+  }
+  setTextCursor(cursor);
+  ensureCursorVisible();
+}
+
+}  // namespace tolvane

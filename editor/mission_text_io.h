@@ -1,0 +1,31 @@
+#pragma once
+// Reading and writing mission texts. A mission is 8-bit text: every byte is
+// one character (Latin-1 both ways), so any byte value 1 to 255 survives an
+// open and a save. Lines are read with CR LF or LF alone and written with
+// CR LF. A save replaces the file in one step: if anything goes wrong the
+// file keeps its previous contents.
+
+#include <QString>
+
+namespace tolvane {
+
+// Reads the whole file at path into text, with its line ends turned into
+// "\n". On failure answers false, leaves text empty and puts the system's
+// own description of the problem into error.
+bool ReadMissionText(const QString& path, QString& text, QString& error);
+
+// Writes text (lines separated by "\n") to path with CR LF line ends and
+// one byte per character; a character outside Latin-1 is written as "?".
+// The file is replaced only when everything was written. On failure answers
+// false, leaves any existing file as it was and puts the system's own
+// description into error.
+bool WriteMissionText(const QString& path, const QString& text, QString& error);
+
+// Turns "\r\n", a lone "\n" and a lone "\r" into "\n". The editor holds
+// no line-end character inside a line, so a lone "\r" ends its line.
+QString NormaliseLineEnds(const QString& text);
+
+// Turns "\n" into "\r\n".
+QString WithCrLf(const QString& text);
+
+}  // namespace tolvane
