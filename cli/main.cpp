@@ -2,6 +2,8 @@
 // verifier the editor's Verify command runs. It only reads the missions it is
 // given; nothing is written or deleted.
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -178,7 +180,12 @@ int main(int argc, char** argv) {
     auto state = std::make_unique<tolvane::MissionState>();
     state->TypeNames = typeNames;
     state->MissionFolder = options.missionsFolder;
-    const tolvane::VerifyResult result = tolvane::VerifyMission(*state, file, false);
+    // A plain file is verified where it lies. Anything else (a pipe, a
+    // terminal) can be read only once, so the bytes already read are verified.
+    struct stat info {};
+    const bool plainFile = ::stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    const tolvane::VerifyResult result = plainFile ? tolvane::VerifyMission(*state, file, false)
+                                                   : tolvane::VerifyMissionBytes(*state, text);
     if (options.json) {
       std::cout << tolvane::cli::JsonReport(file, *state, result) << "\n";
     } else {

@@ -4,6 +4,7 @@
 // helpers: a scratch folder per test and whole-file reads and writes.
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -70,13 +71,21 @@ class ScratchFolder {
 
 // Runs program with the arguments, in folder workDir when it is not empty.
 // Output goes through files in scratch, so a large output can never block.
+// When input is given, the child's standard input is a pipe that delivers it.
 inline Outcome Run(const std::string& program, const std::vector<std::string>& arguments,
-                   const std::string& scratch, const std::string& workDir = "") {
+                   const std::string& scratch, const std::string& workDir = "", const std::string* input = nullptr) {
   Outcome outcome;
   const std::string outPath = scratch + "/.stdout";
   const std::string errPath = scratch + "/.stderr";
+  int inputPipe[2] = {-1, -1};
+  if (input != nullptr && ::pipe(inputPipe) != 0) return outcome;
   const pid_t child = ::fork();
   if (child == 0) {
+    if (input != nullptr) {
+      ::dup2(inputPipe[0], 0);
+      ::close(inputPipe[0]);
+      ::close(inputPipe[1]);
+    }
     const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (out < 0 || err < 0) ::_exit(126);
@@ -89,6 +98,19 @@ inline Outcome Run(const std::string& program, const std::vector<std::string>& a
     argv.push_back(nullptr);
     ::execv(program.c_str(), argv.data());
     ::_exit(127);
+  }
+  if (input != nullptr) {
+    // A child that stops reading early must not end the test process.
+    ::signal(SIGPIPE, SIG_IGN);
+    ::close(inputPipe[0]);
+    std::size_t written = 0;
+    while (child > 0 && written < input->size()) {
+      const ssize_t n = ::write(inputPipe[1], input->data() + written, input->size() - written);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      written += static_cast<std::size_t>(n);
+    }
+    ::close(inputPipe[1]);
   }
   if (child < 0) return outcome;
   int status = 0;

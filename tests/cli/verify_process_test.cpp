@@ -236,6 +236,19 @@ TEST_F(VerifyProcess, MissionFilesAndProgramFolderAreLeftAsTheyWere) {
   EXPECT_FALSE(testproc::Exists(scratch_ / "MissionTemp.fil"));
 }
 
+TEST_F(VerifyProcess, MissionFromAPipeIsVerifiedFromTheBytesReadOnce) {
+  // More than a pipe holds at once, so it arrives in several reads.
+  std::string sweep;
+  for (int i = 0; i < 5000; ++i) sweep += "// a comment line that pads the mission out\r\n";
+  sweep += testproc::ReadFile(kChannelSweep);
+  auto outcome = testproc::Run(kExe, {"--program-folder", kProgramFolder, "/dev/stdin"}, scratch_.path(), "", &sweep);
+  EXPECT_EQ(outcome.status, 0) << outcome.out << outcome.err;
+  EXPECT_EQ(outcome.out, "/dev/stdin: ok\n");
+  outcome = testproc::Run(kExe, {"--program-folder", kProgramFolder, "/dev/stdin"}, scratch_.path(), "", &kBadMission);
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.out, "/dev/stdin:2:4: error: Expected a Keyword but \".\" not found [60]\n");
+}
+
 TEST_F(VerifyProcess, ProgramFolderDefaultsToTheCurrentFolder) {
   const auto outcome = Run({kChannelSweep}, kProgramFolder);
   EXPECT_EQ(outcome.status, 0) << outcome.out << outcome.err;
