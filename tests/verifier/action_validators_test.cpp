@@ -362,6 +362,26 @@ TEST(DamageActions, ObjectsPlanesDivisions) {
   });
 }
 
+TEST(DamageActions, LongNamesCompareByTheirStoredLength) {
+  // Squad, flight and division names keep 25 characters, plane names 15.
+  Tables t;
+  for (int i = 3; i <= 5; ++i) {
+    t.state.AircraftTable[i].SquadName = "Royal Northern Fighter Squadron";
+    t.state.AircraftTable[i].FlightName = "Blue Flight Of The Northern Wing";
+  }
+  t.state.AircraftTable[5].Callsign = "Alpha Two Of Blue Flight";
+  t.state.DivisionTable[1].Name = "Iron Division Of The Eastern Front";
+  const std::string squad = ".Squad Royal Northern Fighter Sq-- .EndString";
+  const std::string flight = ".Flight Blue Flight Of The Northe-- .EndString";
+  EXPECT_EQ(t.Run({".DAMAGEPLANE", squad, flight, ".Plane Alpha Two Of Bl-- .EndString", ".Amount 5", ".EndAction"}), 0);
+  EXPECT_EQ(t.Run({".DAMAGEPLANE", squad, flight, ".Plane Alpha Two Of B .EndString", ".Amount 5"}), 108);
+  EXPECT_EQ(t.Run({".DAMAGEPLANE", ".Squad Royal Northern Fighter S .EndString", flight,
+                   ".Plane Alpha Two Of Bl .EndString", ".Amount 5"}), 108);
+  EXPECT_EQ(t.Run({".DAMAGEDIVISION", ".Division Iron Division Of The Easter!! .EndString", ".Amount 5", ".EndAction"}), 0);
+  EXPECT_EQ(t.Run({".DAMAGEDIVISION", ".Division Iron Division Of The Eas .EndString", ".Amount 5"}), 88);
+  EXPECT_EQ(t.Run({".CHANGEFLIGHTWAYPOINT", squad, flight, ".Waypoint 3", ".EndAction"}), 0);
+}
+
 TEST(AwakeObject, BothShapes) {
   const std::string placed = ".Placement";
   const std::string target = ".TagIdentifier 60";
