@@ -3,10 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "check_validators.h"
 #include "harbour_mission.h"
 #include "statement_reader.h"
 #include "trigger_world.h"
+#include "type_names.h"
+#include "verify.h"
 
 namespace tolvane {
 namespace {
@@ -460,6 +465,66 @@ TEST_F(DispatchCheckTest, EndOfFileInsideABlock) {
   DispatchCheck(state, file, statement, ok);
   EXPECT_FALSE(ok);
   EXPECT_EQ(state.ErrNo, 62);
+}
+
+// The sample mission uses every check keyword and verifies with the
+// program's own type names.
+class SampleMissionChecks : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::ifstream in(std::string(TOLVANE_SOURCE_DIR) + "/examples/harbour_watch.mis", std::ios::binary);
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(text.empty());
+  }
+
+  int Verify(const std::string& mission) {
+    MissionState state;
+    LoadTypeNames(state.TypeNames, std::string(TOLVANE_SOURCE_DIR) + "/program/ObjectNames.Txt");
+    const VerifyResult result = VerifyMissionBytes(state, mission);
+    EXPECT_EQ(result.MissionOk, state.ErrNo == 0) << state.ErrMsg;
+    line = state.LineNo;
+    return state.ErrNo;
+  }
+
+  // The text with the first occurrence of one line replaced.
+  std::string With(const std::string& from, const std::string& to) const {
+    std::string changed = text;
+    const std::size_t at = changed.find("\r\n" + from + "\r\n");
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) changed.replace(at + 2, from.size(), to);
+    return changed;
+  }
+
+  std::string text;
+  int line = 0;
+};
+
+TEST_F(SampleMissionChecks, EveryCheckKeywordVerifies) {
+  for (const char* keyword :
+       {".FLIGHTCLOSETOTARGET", ".PLANEREACHED", ".FLIGHTREACHED", ".REACHEDMINALT", ".REACHEDMAXALT",
+        ".REACHEDMINSPEED", ".REACHEDMAXSPEED", ".PLANEDAMAGED", ".OBJECTDAMAGED", ".OBJECTNOTDAMAGED",
+        ".PLANENOTDAMAGED", ".PLANESREMAINING", ".PLANESALIVEMO", ".DIVISIONHEALTHGREATERTHAN",
+        ".DIVISIONHEALTHLESSTHAN", ".ALLIEDVEHICLESDESTROYED", ".AXISVEHICLESDESTROYED",
+        ".DIVISIONVEHICLESDESTROYED", ".ALLMOCOMPLETED", ".UNITSDESTROYED", ".FUELLEVEL", ".FLIGHTCLOSETOFLIGHT",
+        ".CLOSETOTARGET", ".FLIGHTCLOSETODIVISION", ".PLANESREMAININGINSQUAD", ".PLANESALIVEINSQUADMO"}) {
+    EXPECT_NE(text.find(std::string("\r\n") + keyword + "\r\n"), std::string::npos) << keyword;
+  }
+  EXPECT_NE(text.find("\r\n.TIME "), std::string::npos);
+  EXPECT_NE(text.find("\r\n.RANDOM "), std::string::npos);
+  EXPECT_EQ(Verify(text), 0) << "at line " << line;
+}
+
+TEST_F(SampleMissionChecks, SmallSlipsAreCaught) {
+  // Set 1 has four waypoints and the raiders' set three.
+  EXPECT_EQ(Verify(With(".Waypoint 4", ".Waypoint 5")), 98);
+  EXPECT_EQ(Verify(With(".Waypoint 3", ".Waypoint 4")), 79);
+  // Only the first ten characters of a type name count.
+  EXPECT_EQ(Verify(With(".Type Supply Truck .EndString", ".Type Supply Trucks .EndString")), 0);
+  EXPECT_EQ(Verify(With(".Type Supply Truck .EndString", ".Type Supply Trick .EndString")), 96);
+  EXPECT_EQ(Verify(With(".Type Field Gun .EndString", ".Type Fieldgun .EndString")), 96);
+  EXPECT_EQ(Verify(With(".Division Quay Defence .EndString", ".Division Quay Defences .EndString")), 88);
+  EXPECT_EQ(Verify(With(".RANDOM 75", ".RANDOM 175")), 47);
+  EXPECT_EQ(Verify(With(".Amount 25", ".Amount -25")), 55);
 }
 
 }  // namespace
