@@ -143,7 +143,7 @@ TEST_F(VerifyProcess, SampleMissionsInJsonFormFillEveryObjectTable) {
     EXPECT_EQ(report["pass"].numberText, "2");
     EXPECT_TRUE(report["triggers_found"].boolean);
     for (const char* table : {"AircraftTable", "FlightWaypointTable", "VehicleTable", "VehicleWaypointTable",
-                              "DivisionTable", "StructureTable", "TriggerTable", "TagTable", "WaySetTable"}) {
+                              "DivisionTable", "StructureTable", "TriggerTable", "BridgeTable", "TagTable", "WaySetTable"}) {
       EXPECT_FALSE(report["tables"][table].items.empty()) << files[i] << " " << table;
     }
   }
