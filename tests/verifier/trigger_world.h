@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "mission_builder.h"
 #include "mission_file.h"
 #include "mission_state.h"
 
@@ -127,11 +128,7 @@ inline void Fill(MissionState& s) {
 }
 
 // Lines joined with CR LF, the way the editor writes a mission.
-inline std::string Lines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
-  return text;
-}
+using builder::Lines;
 
 }  // namespace testworld
 }  // namespace tolvane
