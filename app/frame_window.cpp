@@ -193,7 +193,7 @@ void TFrameForm::RebuildMenuBar() {
   QList<MergeMenuItem> documentItems;
   if (mdiArea_) {
     QMdiSubWindow* current = mdiArea_->currentSubWindow();
-    if (current && current->isVisible()) {
+    if (current && !current->isHidden()) {
       auto* source = dynamic_cast<MenuMergeSource*>(current->widget());
       if (!source) source = dynamic_cast<MenuMergeSource*>(current);
       if (source) documentItems = source->MergeMenuItems();
