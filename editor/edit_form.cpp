@@ -258,14 +258,15 @@ bool TEditForm::event(QEvent* event) {
     // The frame puts the window into a sub-window of its work area; the
     // window is activated with it.
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-      connect(sub, &QMdiSubWindow::windowStateChanged, this,
-              [this](Qt::WindowStates before, Qt::WindowStates now) {
-                if (!(before & Qt::WindowActive) && (now & Qt::WindowActive)) FormActivate();
-              },
+      connect(sub, &QMdiSubWindow::windowStateChanged, this, &TEditForm::SubWindowStateChanged,
               Qt::UniqueConnection);
     }
   }
   return QWidget::event(event);
+}
+
+void TEditForm::SubWindowStateChanged(Qt::WindowStates before, Qt::WindowStates now) {
+  if (!(before & Qt::WindowActive) && (now & Qt::WindowActive)) FormActivate();
 }
 
 QString TEditForm::FileNamePart(const QString& path) {

@@ -181,6 +181,7 @@ class TEditForm : public QWidget, public MenuMergeSource {
 
  private:
   void FormCreate();
+  void SubWindowStateChanged(Qt::WindowStates before, Qt::WindowStates now);
   void CreateMenus();
   bool FormCloseQuery();
   void FormClose();

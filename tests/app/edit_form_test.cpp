@@ -1,0 +1,405 @@
+// The document window: numbering, menus, saving, closing, the caret panel.
+
+#include <QAction>
+#include <QClipboard>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPrinter>
+#include <QTest>
+
+#include "editor_test_support.h"
+
+using namespace tolvane;
+
+namespace {
+
+const QByteArray kMission = "[Main]\r\n  .Name Harbour raid\r\n.EndMission\r\n";
+
+bool Shown(QAction* action) { return action->isVisible(); }
+
+// The questions asked so far.
+QStringList Questions(const ScriptedDialogs& dialogs) {
+  QStringList out;
+  for (const ScriptedDialogs::Shown& shown : dialogs.shown)
+    if (shown.kind == ScriptedDialogs::Kind::YesNoCancel) out << shown.text;
+  return out;
+}
+
+}  // namespace
+
+class EditFormTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void numbersFollowOpeningAndClosing() {
+    EditorWorld world;
+    TEditForm* first = world.Open(world.Mission("one.mis", kMission));
+    TEditForm* second = world.Open(world.Mission("two.mis", kMission));
+    QCOMPARE(first->DocumentNumber, 1);
+    QCOMPARE(second->DocumentNumber, 2);
+    QCOMPARE(world.frame->State().DocumentCount, 2);
+
+    // A window made by the frame's New has no number and counts nothing.
+    TEditForm* blank = world.New();
+    QCOMPARE(blank->DocumentNumber, 0);
+    QCOMPARE(world.frame->State().DocumentCount, 2);
+
+    // Closing a later document counts down by one.
+    EditorWorld::Close(second);
+    QCOMPARE(world.frame->State().DocumentCount, 1);
+    TEditForm* third = world.Open(world.Mission("three.mis", kMission));
+    QCOMPARE(third->DocumentNumber, 2);
+
+    // Closing document 1 starts the count again, whatever else is open.
+    EditorWorld::Close(first);
+    QCOMPARE(world.frame->State().DocumentCount, 0);
+    QCOMPARE(third->DocumentNumber, 2);
+    TEditForm* fourth = world.Open(world.Mission("four.mis", kMission));
+    QCOMPARE(fourth->DocumentNumber, 1);
+
+    // The window that closes while the count is 0 leaves it at 0.
+    EditorWorld::Close(fourth);
+    EditorWorld::Close(blank);
+    QCOMPARE(world.frame->State().DocumentCount, 0);
+  }
+
+  void documentNewTakesTheNextNumber() {
+    EditorWorld world;
+    TEditForm* first = world.Open(world.Mission("one.mis", kMission));
+    first->New1Click();
+    TEditForm* made = world.Active();
+    QVERIFY(made != first);
+    QCOMPARE(made->DocumentNumber, 2);
+    QCOMPARE(made->FileName, QString("Untitled"));
+    QCOMPARE(made->windowTitle(), QString("Untitled"));
+    QCOMPARE(first->DocumentNumber, 1);
+    QCOMPARE(world.frame->State().DocumentCount, 2);
+  }
+
+  void verifyAndObjectsBelongToTheFirstMission() {
+    EditorWorld world;
+    QVERIFY(!Shown(world.frame->Bridges1));
+    TEditForm* first = world.Open(world.Mission("UPPER.MIS", kMission));
+    QVERIFY(Shown(first->Checker1));
+    QVERIFY(Shown(first->Objects1->menuAction()));
+    QVERIFY(Shown(world.frame->Bridges1));
+    QCOMPARE(first->windowTitle(), QString("UPPER.MIS"));
+
+    TEditForm* second = world.Open(world.Mission("second.mis", kMission));
+    QCOMPARE(second->DocumentNumber, 2);
+    QVERIFY(!Shown(second->Checker1));
+    QVERIFY(!Shown(second->Objects1->menuAction()));
+
+    // The object entries stay hidden until a verification shows them.
+    QVERIFY(Shown(first->StockObjects1));
+    for (QAction* entry : {first->MissionObjects1, first->FlightWaypts, first->Divisions1, first->Vehicles1,
+                           first->VehicleWaypts, first->Structures1, first->Bridges3, first->Triggers2})
+      QVERIFY(!Shown(entry));
+
+    // "&Bridges" stays once shown, also after document 1 closed.
+    EditorWorld::Close(first);
+    QVERIFY(Shown(world.frame->Bridges1));
+  }
+
+  void textFileAsFirstDocumentShowsVerifyOnlyOnActivation() {
+    EditorWorld world;
+    TEditForm* notes = world.Open(world.Mission("notes.txt", "plain notes\r\n"));
+    QCOMPARE(notes->DocumentNumber, 1);
+    QVERIFY(!Shown(notes->Checker1));
+    QVERIFY(!Shown(notes->Objects1->menuAction()));
+
+    TEditForm* other = world.Open(world.Mission("other.txt", "more\r\n"));
+    QCOMPARE(world.Active(), other);
+    EditorWorld::Activate(notes);
+    QCOMPARE(world.Active(), notes);
+    QVERIFY(Shown(notes->Checker1));
+    QVERIFY(!Shown(notes->Objects1->menuAction()));
+    EditorWorld::Activate(other);
+    QVERIFY(!Shown(other->Checker1));
+  }
+
+  void menusMergeIntoTheFrame() {
+    EditorWorld world;
+    TEditForm* form = world.Open(world.Mission("merge.mis", kMission));
+    QStringList captions;
+    for (QAction* action : world.frame->menuBar()->actions())
+      if (action->isVisible()) captions << action->text();
+    QCOMPARE(captions, (QStringList{"&File", "&Edit", "&Search", "Fon&t", "&Color", "&Verify", "&Objects",
+                                    "&Window", "&Checks", "&Actions", "&Triggers", "&Distances", "&Bridges",
+                                    "&Readme", "About"}));
+    QCOMPARE(world.frame->menuBar()->actions().first(), form->File1->menuAction());
+  }
+
+  void menuCaptionsAndShortcuts() {
+    EditorWorld world;
+    TEditForm* form = world.New();
+    QStringList file;
+    for (QAction* action : form->File1->actions()) file << (action->isSeparator() ? "-" : action->text());
+    QCOMPARE(file, (QStringList{"&New", "&Open...", "&Close", "&Save", "Save &as...", "&Print",
+                                "Printer setup...", "-", "E&xit"}));
+    QStringList edit;
+    for (QAction* action : form->Edit1->actions()) edit << (action->isSeparator() ? "-" : action->text());
+    QCOMPARE(edit, (QStringList{"Cu&t", "&Copy", "&Paste", "De&lete", "-", "Select &all", "-",
+                                "Turn On Rogue Character Check", "Turn Off Rogue Character Check", "-",
+                                "Tag Id Number Fix "}));
+    QCOMPARE(form->Delete1->shortcut(), QKeySequence("Ctrl+D"));
+    QCOMPARE(form->Selectall1->shortcut(), QKeySequence("Ctrl+A"));
+    QVERIFY(form->TurnOnRogueCheck1->isEnabled());
+    QVERIFY(!form->TurnOffRogueCheck1->isEnabled());
+    QCOMPARE(form->Search2->text(), QString("Search            F2"));
+    QCOMPARE(form->SearchAgainF3->text(), QString("Search Again       F3"));
+  }
+
+  void editMenuFollowsSelectionAndClipboard() {
+    EditorWorld world;
+    TEditForm* form = world.Open(world.Mission("edit.mis", kMission));
+    QApplication::clipboard()->clear();
+    form->Edit1Click();
+    for (QAction* action : {form->Cut1, form->Cut2, form->Copy1, form->Copy2, form->Delete1})
+      QVERIFY(!action->isEnabled());
+    QVERIFY(!form->Paste1->isEnabled());
+    QVERIFY(!form->Paste2->isEnabled());
+
+    form->Selectall1Click();
+    QApplication::clipboard()->setText("pasted");
+    form->Edit1Click();
+    for (QAction* action : {form->Cut1, form->Cut2, form->Copy1, form->Copy2, form->Delete1, form->Paste1,
+                            form->Paste2})
+      QVERIFY(action->isEnabled());
+  }
+
+  void clipboardAndDeleteCommands() {
+    EditorWorld world;
+    TEditForm* form = world.Open(world.Mission("clip.mis", "alpha beta\r\n"));
+    QTextCursor cursor(form->Editor->document());
+    cursor.setPosition(6);
+    cursor.setPosition(10, QTextCursor::KeepAnchor);
+    form->Editor->setTextCursor(cursor);
+    form->Copy1Click();
+    QCOMPARE(QApplication::clipboard()->text(), QString("beta"));
+    form->Cut1Click();
+    QCOMPARE(EditorWorld::Text(form), QString("alpha \n"));
+    form->Paste1Click();
+    form->Paste1Click();
+    QCOMPARE(EditorWorld::Text(form), QString("alpha betabeta\n"));
+    form->Selectall1Click();
+    form->Delete1Click();
+    QCOMPARE(EditorWorld::Text(form), QString());
+    QCOMPARE(QApplication::clipboard()->text(), QString("beta"));
+  }
+
+  void statusPanelShowsLineAndColumn() {
+    EditorWorld world;
+    TEditForm* form = world.Open(world.Mission("caret.mis", "first\r\nsecond line\r\nthird\r\n"));
+    QCOMPARE(world.frame->StatusText(0), QString("  Line: 1 : 1"));
+    QCOMPARE(form->CaretLine, 1);
+    EditorWorld::PutCaret(form, 2, 8);
+    QCOMPARE(world.frame->StatusText(0), QString("  Line: 2 : 8"));
+    QCOMPARE(form->CaretColumn, 8);
+    // A selection counts from its start.
+    QTextCursor cursor = form->Editor->textCursor();
+    cursor.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor);
+    form->Editor->setTextCursor(cursor);
+    QCOMPARE(world.frame->StatusText(0), QString("  Line: 2 : 8"));
+  }
+
+  void closeQueryAnswers() {
+    EditorWorld world;
+    const QString path = world.Mission("query.mis", kMission);
+
+    // Unchanged text: no question.
+    TEditForm* quiet = world.Open(path);
+    EditorWorld::Close(quiet);
+    QVERIFY(Questions(world.dialogs).isEmpty());
+    QCOMPARE(world.WindowCount(), 0);
+
+    // Cancel keeps the window and its text.
+    TEditForm* form = world.Open(path);
+    form->Editor->appendPlainText("; added");
+    world.dialogs.queueAnswer(Answer::Cancel);
+    EditorWorld::Close(form);
+    QCOMPARE(Questions(world.dialogs), QStringList{"Save changes to " + path + "?"});
+    QCOMPARE(world.WindowCount(), 1);
+    QVERIFY(EditorWorld::Text(form).endsWith("; added"));
+
+    // No closes without saving.
+    QPointer<TEditForm> guard(form);
+    world.dialogs.queueAnswer(Answer::No);
+    EditorWorld::Close(form);
+    QVERIFY(guard.isNull());
+    QCOMPARE(ReadBytes(path), kMission);
+
+    // Yes saves and closes.
+    form = world.Open(path);
+    form->Editor->appendPlainText("; kept");
+    guard = form;
+    world.dialogs.queueAnswer(Answer::Yes);
+    EditorWorld::Close(form);
+    QVERIFY(guard.isNull());
+    QCOMPARE(ReadBytes(path), kMission + "\r\n; kept");
+  }
+
+  void yesWithCancelledSaveKeepsTheWindow() {
+    EditorWorld world;
+    TEditForm* form = world.New();
+    form->Editor->insertPlainText("[Main]\n.EndMission");
+    world.dialogs.queueAnswer(Answer::Yes);
+    // The save dialog is cancelled (no scripted file).
+    EditorWorld::Close(form);
+    QCOMPARE(world.WindowCount(), 1);
+    QCOMPARE(EditorWorld::Text(form), QString("[Main]\n.EndMission"));
+    QCOMPARE(form->FileName, QString("Untitled"));
+    QVERIFY(form->Editor->document()->isModified());
+  }
+
+  void yesWithFailedSaveKeepsTheWindow() {
+    EditorWorld world;
+    TEditForm* form = world.Open(world.Mission("gone.mis", kMission));
+    form->Editor->appendPlainText("; more");
+    // The folder disappears under the document.
+    QVERIFY(QDir(world.Missions()).removeRecursively());
+    world.dialogs.queueAnswer(Answer::Yes);
+    EditorWorld::Close(form);
+    QCOMPARE(world.WindowCount(), 1);
+    QCOMPARE(world.dialogs.informed().size(), 1);
+    QVERIFY(EditorWorld::Text(form).endsWith("; more"));
+  }
+
+  void saveOfUntitledAsksForANewName() {
+    EditorWorld world;
+    TEditForm* form = world.New();
+    form->Editor->setPlainText("[Main]\n.EndMission");
+    const QString path = world.MissionPath("fresh.mis");
+    world.dialogs.queueFile(path);
+    QVERIFY(form->Save1Click());
+    QCOMPARE(world.dialogs.fileRequests.size(), size_t(1));
+    QCOMPARE(world.dialogs.fileRequests[0].FileName, QString("Untitled"));
+    QCOMPARE(world.dialogs.fileRequests[0].DefaultExtension, QString("*.mis"));
+    QCOMPARE(form->FileName, path);
+    QCOMPARE(form->windowTitle(), QString("fresh.mis"));
+    QCOMPARE(ReadBytes(path), QByteArray("[Main]\r\n.EndMission"));
+    QVERIFY(!form->Editor->document()->isModified());
+
+    // Save again writes to the same file without asking.
+    form->Editor->appendPlainText("; again");
+    QVERIFY(form->Save1Click());
+    QCOMPARE(world.dialogs.fileRequests.size(), size_t(1));
+    QCOMPARE(ReadBytes(path), QByteArray("[Main]\r\n.EndMission\r\n; again"));
+  }
+
+  void saveAsThatFailsKeepsTheFormerName() {
+    EditorWorld world;
+    const QString path = world.Mission("named.mis", kMission);
+    TEditForm* form = world.Open(path);
+    world.dialogs.queueFile(world.dir.path() + "/no such folder/copy.mis");
+    QVERIFY(!form->Saveas1Click());
+    QCOMPARE(form->FileName, path);
+    QCOMPARE(form->windowTitle(), QString("named.mis"));
+    QCOMPARE(world.dialogs.informed().size(), 1);
+
+    // Cancel changes nothing.
+    QVERIFY(!form->Saveas1Click());
+    QCOMPARE(form->FileName, path);
+  }
+
+  void saveDialogTypeChangeSetsTheExtension() {
+    EditorWorld world;
+    TEditForm* form = world.New();
+    form->SaveFileDialogTypeChange(2);
+    QCOMPARE(form->SaveFileDialog.DefaultExtension, QString("*.txt"));
+    form->SaveFileDialogTypeChange(3);
+    QCOMPARE(form->SaveFileDialog.DefaultExtension, QString("*.*"));
+    form->SaveFileDialogTypeChange(7);
+    QCOMPARE(form->SaveFileDialog.DefaultExtension, QString("*.*"));
+    form->SaveFileDialogTypeChange(1);
+    QCOMPARE(form->SaveFileDialog.DefaultExtension, QString("*.mis"));
+  }
+
+  void unreadableFileGivesPathNameBad() {
+    EditorWorld world;
+    TEditForm* first = world.Open(world.Mission("good.mis", kMission));
+    world.dialogs.queueFile(world.MissionPath("missing.mis"));
+    world.frame->Open1Click();
+    QCOMPARE(world.dialogs.informed(), QStringList{"PathName bad"});
+    TEditForm* made = world.Active();
+    QVERIFY(made != first);
+    QCOMPARE(made->FileName, QString("Untitled"));
+    QCOMPARE(made->DocumentNumber, 0);
+    QCOMPARE(world.frame->State().DocumentCount, 1);
+    QVERIFY(!Shown(made->Checker1));
+  }
+
+  void closingDocumentOneResetsTheMission() {
+    EditorWorld world;
+    AppState& state = world.frame->State();
+    TEditForm* first = world.Open(world.Mission("one.mis", kMission));
+    world.Open(world.Mission("two.mis", kMission));
+    state.Mission.AircraftTable.append(AircraftRecord{});
+    state.AircraftFind = FindRequest{true, "Hurricane"};
+    state.ObjectFindFlag = true;
+    state.SearchText = "Lorry";
+    state.SearchLine = 12;
+    state.LocateText = "kept";
+    world.frame->OpenFileDialog().FilterIndex = 3;
+    world.frame->OpenFileDialog().FileName = "elsewhere.txt";
+    world.frame->Forms().Form1->show();
+    world.frame->Forms().Form6->show();
+    world.frame->Forms().Form15->show();
+
+    EditorWorld::Close(first);
+    QCOMPARE(state.DocumentCount, 0);
+    QCOMPARE(state.Mission.AircraftTable.count(), 0);
+    QVERIFY(!state.AircraftFind.Flag);
+    QVERIFY(state.AircraftFind.Text.isEmpty());
+    QVERIFY(!state.ObjectFindFlag);
+    QVERIFY(state.SearchText.isEmpty());
+    QCOMPARE(state.SearchLine, 0);
+    QCOMPARE(state.LocateText, QString("kept"));
+    QCOMPARE(world.frame->OpenFileDialog().FilterIndex, 1);
+    QCOMPARE(world.frame->OpenFileDialog().DefaultExtension, QString("*.mis"));
+    QVERIFY(world.frame->OpenFileDialog().FileName.isEmpty());
+    QVERIFY(!world.frame->Forms().Form1->isVisible());
+    QVERIFY(!world.frame->Forms().Form6->isVisible());
+    // The About window is no mission window.
+    QVERIFY(world.frame->Forms().Form15->isVisible());
+  }
+
+  void printUsesTheFileNameAsTitle() {
+    EditorWorld world;
+    TEditForm* form = world.Open(world.Mission("printed.mis", kMission));
+    const QString pdf = world.dir.filePath("printed.pdf");
+    int asked = 0;
+    form->PrintDialogHook = [&](QPrinter& printer) {
+      ++asked;
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(pdf);
+      return true;
+    };
+    form->Print1Click();
+    QCOMPARE(asked, 1);
+    QCOMPARE(form->Printer().docName(), form->FileName);
+    QVERIFY(QFileInfo(pdf).size() > 0);
+
+    // A cancelled print dialog prints nothing.
+    QFile::remove(pdf);
+    form->PrintDialogHook = [&](QPrinter&) { return false; };
+    form->Print1Click();
+    QVERIFY(!QFile::exists(pdf));
+  }
+
+  void exitAsksEveryWindowAndStopsOnCancel() {
+    EditorWorld world;
+    TEditForm* form = world.Open(world.Mission("exit.mis", kMission));
+    form->Editor->appendPlainText("; unsaved");
+    world.dialogs.queueAnswer(Answer::Cancel);
+    form->Exit1Click();
+    EditorWorld::Settle();
+    QCOMPARE(world.WindowCount(), 1);
+    QVERIFY(world.frame->isVisible());
+    QCOMPARE(Questions(world.dialogs).size(), 1);
+  }
+};
+
+QTEST_MAIN(EditFormTest)
+#include "edit_form_test.moc"

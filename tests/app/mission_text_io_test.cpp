@@ -1,0 +1,149 @@
+// Mission text on disk: 8-bit both ways, CR LF written, atomic replacement.
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+#include "editor_test_support.h"
+#include "mission_text_io.h"
+
+using namespace tolvane;
+
+namespace {
+
+// Every byte value 1 to 255 but the line-end bytes, spread over lines that
+// end in CR LF.
+QByteArray EveryByteInCrLfLines() {
+  QByteArray bytes;
+  int onLine = 0;
+  for (int value = 1; value <= 255; ++value) {
+    if (value == '\r' || value == '\n') continue;
+    bytes += char(value);
+    if (++onLine == 40) {
+      bytes += "\r\n";
+      onLine = 0;
+    }
+  }
+  bytes += "\r\n";
+  return bytes;
+}
+
+// Runs a piece of code with file permissions checked as an ordinary user,
+// also when the tests run as root (root writes into read-only folders).
+template <typename Work>
+void AsOrdinaryUser(Work work) {
+  const bool root = geteuid() == 0;
+  if (root && seteuid(65534) != 0) QFAIL("cannot drop to an ordinary user");
+  work();
+  if (root && seteuid(0) != 0) qFatal("cannot return to root");
+}
+
+}  // namespace
+
+class MissionTextIoTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void lineEndsAreReadInEveryForm() {
+    QCOMPARE(NormaliseLineEnds("a\r\nb\nc\rd"), QString("a\nb\nc\nd"));
+    QCOMPARE(NormaliseLineEnds("last line without end"), QString("last line without end"));
+    QCOMPARE(NormaliseLineEnds("\r\n\r\n"), QString("\n\n"));
+    QCOMPARE(WithCrLf("a\n\nb\n"), QString("a\r\n\r\nb\r\n"));
+  }
+
+  void everyByteSurvivesReadAndWrite() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bytes.mis");
+    const QByteArray bytes = EveryByteInCrLfLines();
+    QVERIFY(WriteBytes(path, bytes));
+    QString text, error;
+    QVERIFY(ReadMissionText(path, text, error));
+    QCOMPARE(text.size(), bytes.size() - bytes.count('\r'));
+    QVERIFY(WriteMissionText(path, text, error));
+    QCOMPARE(ReadBytes(path), bytes);
+  }
+
+  void characterOutsideEightBitsIsWrittenAsQuestionMark() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("wide.mis");
+    QString error;
+    QVERIFY(WriteMissionText(path, QString(".Name ") + QChar(0x20AC) + "\n", error));
+    QCOMPARE(ReadBytes(path), QByteArray(".Name ?\r\n"));
+  }
+
+  void readFailuresGiveTheSystemsText() {
+    QTemporaryDir dir;
+    QString text = "left over", error;
+    QVERIFY(!ReadMissionText(dir.filePath("absent.mis"), text, error));
+    QVERIFY(text.isEmpty());
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!ReadMissionText(dir.path(), text, error));  // a folder
+    QVERIFY(!error.isEmpty());
+  }
+
+  void failedWriteLeavesTheOldFile() {
+    QTemporaryDir dir;
+    QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther | QFile::ReadOther);
+    const QString folder = dir.filePath("locked");
+    QVERIFY(QDir().mkdir(folder));
+    const QString path = folder + "/old.mis";
+    QVERIFY(WriteBytes(path, "old contents\r\n"));
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther |
+                                      QFile::ReadGroup | QFile::ExeGroup);
+    bool written = true;
+    QString error;
+    AsOrdinaryUser([&] { written = WriteMissionText(path, "new contents\n", error); });
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(!written);
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(ReadBytes(path), QByteArray("old contents\r\n"));
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"old.mis"});
+  }
+
+  // Through the document window: open, save, compare bytes.
+  void windowRoundTripKeepsEveryByte() {
+    EditorWorld world;
+    const QByteArray bytes = EveryByteInCrLfLines();
+    TEditForm* form = world.Open(world.Mission("bytes.mis", bytes));
+    QVERIFY(form);
+    QVERIFY(form->Save1Click());
+    QCOMPARE(ReadBytes(form->FileName), bytes);
+  }
+
+  void windowSavesLfFileWithCrLfAndNothingElse() {
+    EditorWorld world;
+    const QByteArray lf = "[Main]\n  .Name Dover patrol\n\t.EndString\n\n.EndMission";
+    TEditForm* form = world.Open(world.Mission("lf.mis", lf));
+    QVERIFY(form);
+    QVERIFY(form->Save1Click());
+    QCOMPARE(ReadBytes(form->FileName),
+             QByteArray("[Main]\r\n  .Name Dover patrol\r\n\t.EndString\r\n\r\n.EndMission"));
+  }
+
+  void windowKeepsTextAndOldFileWhenSaveFails() {
+    EditorWorld world;
+    QFile::setPermissions(world.dir.path(), QFile::permissions(world.dir.path()) | QFile::ExeOther |
+                                                QFile::ReadOther);
+    TEditForm* form = world.Open(world.Mission("kept.mis", "old line\r\n"));
+    QVERIFY(form);
+    form->Editor->setPlainText("new line\n");
+    form->Editor->document()->setModified(true);
+    const QString folder = world.Missions();
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    bool saved = true;
+    AsOrdinaryUser([&] { saved = form->Save1Click(); });
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(!saved);
+    QCOMPARE(world.dialogs.informed().size(), 1);
+    QVERIFY(!world.dialogs.informed().first().isEmpty());
+    QCOMPARE(ReadBytes(form->FileName), QByteArray("old line\r\n"));
+    QCOMPARE(EditorWorld::Text(form), QString("new line\n"));
+    QVERIFY(form->Editor->document()->isModified());
+  }
+};
+
+QTEST_MAIN(MissionTextIoTest)
+#include "mission_text_io_test.moc"
