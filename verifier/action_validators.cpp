@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <cstdint>
+#include <initializer_list>
+#include <string>
 #include <string_view>
 
 #include "reference_lookups.h"
