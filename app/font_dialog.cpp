@@ -26,7 +26,8 @@ FontDialogWithApply::FontDialogWithApply(QWidget* parent) : QDialog(parent) {
   italicBox_ = new QCheckBox("&Italic", this);
   colorButton_ = new QPushButton("C&olour...", this);
   sample_ = new QLabel("AaBbYyZz  .Aircraft 123", this);
-  sample_->setMinimumHeight(48);
+  // A fixed sample box: the largest size fits, and the dialog keeps its size.
+  sample_->setFixedSize(260, 48);
   sample_->setFrameShape(QFrame::StyledPanel);
   sample_->setAlignment(Qt::AlignCenter);
 
@@ -44,6 +45,7 @@ FontDialogWithApply::FontDialogWithApply(QWidget* parent) : QDialog(parent) {
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
   applyButton_ = buttons->button(QDialogButtonBox::Apply);
+  applyButton_->setText("&Apply");
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -29,7 +30,10 @@ Answer Ask(QWidget* parent, const QString& text, QMessageBox::StandardButtons bu
 }
 
 QString Choose(QWidget* parent, FileDialogRequest& request, bool save) {
-  QFileDialog dialog(parent, request.Title, request.InitialFolder);
+  QFileDialog dialog(parent, request.Title);
+  // A folder that does not exist leaves the dialog in the working directory.
+  if (!request.InitialFolder.isEmpty() && QFileInfo(request.InitialFolder).isDir())
+    dialog.setDirectory(request.InitialFolder);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

@@ -7,6 +7,8 @@
 
 namespace tolvane {
 
+// The save dialog accepts a new file name and asks before it replaces an
+// existing file; the open dialog accepts existing files only.
 class QtUserDialogs : public UserDialogs {
  public:
   void Inform(QWidget* parent, const QString& text) override;

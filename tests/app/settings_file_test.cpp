@@ -1,7 +1,12 @@
 // Tolvane.INI: the byte reader and writer, and the display settings they
 // feed (text area look, custom colours, the Font and Color commands).
 
+#include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
+#include <QFontComboBox>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -94,6 +99,7 @@ class SettingsFileTest : public QObject {
   void customColorsLoadByLetterAndSaveInOrder();
   void customColorsWithoutAFileAreNoError();
   void aFailedWriteIsReportedAndTheFileKept();
+  void fontDialogOffersSizesEightToTwelve();
 };
 
 void SettingsFileTest::readsEveryFieldOfAWrittenFile() {
@@ -524,6 +530,34 @@ void SettingsFileTest::aFailedWriteIsReportedAndTheFileKept() {
   QVERIFY(!commands.SaveSettings());
   QVERIFY(QFileInfo(dir.filePath("Tolvane.INI")).isDir());
   QCOMPARE(dialogs.informed().size(), 2);
+}
+
+void SettingsFileTest::fontDialogOffersSizesEightToTwelve() {
+  FontDialogWithApply dialog;
+  QCOMPARE(dialog.SizeBox()->count(), 5);
+  QCOMPARE(dialog.SizeBox()->itemText(0), QString("8"));
+  QCOMPARE(dialog.SizeBox()->itemText(4), QString("12"));
+  QVERIFY(!dialog.FaceBox()->isEditable());  // installed fonts only
+
+  QFont big("Monospace", 20);
+  big.setItalic(true);
+  dialog.setCurrentFont(big);
+  QCOMPARE(dialog.currentFont().pointSize(), 12);
+  QVERIFY(dialog.currentFont().italic());
+  QVERIFY(!dialog.currentFont().bold());
+  QFont small("Monospace", 6);
+  small.setBold(true);
+  dialog.setCurrentFont(small);
+  QCOMPARE(dialog.currentFont().pointSize(), 8);
+  QVERIFY(dialog.currentFont().bold());
+  QVERIFY(!dialog.currentFont().italic());
+
+  dialog.setColor(QColor(1, 2, 3));
+  QCOMPARE(dialog.color(), QColor(1, 2, 3));
+  QSignalSpy applied(&dialog, &FontDialogWithApply::Apply);
+  dialog.ApplyButton()->click();
+  QCOMPARE(applied.count(), 1);
+  QVERIFY(!dialog.result());  // Apply leaves the dialog open, not accepted
 }
 
 QTEST_MAIN(SettingsFileTest)

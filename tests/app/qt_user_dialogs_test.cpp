@@ -1,0 +1,155 @@
+// The real dialogs, driven while they run: the file dialog's filter index,
+// type change and default extension, cancelling, and the answers of the
+// question boxes.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+#include "qt_user_dialogs.h"
+
+using namespace tolvane;
+
+namespace {
+
+// Runs `step` on the modal dialog of type T once it is showing.
+template <typename T>
+void WhenShown(std::function<void(T*)> step) {
+  auto poll = std::make_shared<std::function<void()>>();
+  *poll = [step, poll] {
+    if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+      step(dialog);
+    } else {
+      QTimer::singleShot(0, *poll);
+    }
+  };
+  QTimer::singleShot(0, *poll);
+}
+
+FileDialogRequest OpenRequest(const QString& folder) {
+  FileDialogRequest request;
+  request.Title = "Tolvane Open File";
+  request.InitialFolder = folder;
+  request.Filters = QStringList{"Mission Files (*.mis)", "Plain Text Files (*.txt)", "All Files (*.*)"};
+  request.FilterIndex = 1;
+  request.DefaultExtension = "*.mis";
+  return request;
+}
+
+}  // namespace
+
+class QtUserDialogsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void openDialogStartsWhereAskedAndCancels();
+  void pickingAnotherTypeChangesTheDefaultExtension();
+  void saveDialogAddsTheDefaultExtension();
+  void questionsAnswerWithTheButtonPressed();
+};
+
+void QtUserDialogsTest::openDialogStartsWhereAskedAndCancels() {
+  QTemporaryDir dir;
+  QtUserDialogs dialogs;
+  FileDialogRequest request = OpenRequest(dir.path());
+  QString seenTitle, seenFolder, seenFilter;
+  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+    seenTitle = dialog->windowTitle();
+    seenFolder = dialog->directory().absolutePath();
+    seenFilter = dialog->selectedNameFilter();
+    dialog->reject();
+  });
+  QCOMPARE(dialogs.ChooseOpenFile(nullptr, request), QString());
+  QCOMPARE(seenTitle, QString("Tolvane Open File"));
+  QCOMPARE(seenFolder, QDir(dir.path()).absolutePath());
+  QCOMPARE(seenFilter, QString("Mission Files (*.mis)"));
+  QCOMPARE(request.FilterIndex, 1);  // unchanged by a cancel
+}
+
+void QtUserDialogsTest::pickingAnotherTypeChangesTheDefaultExtension() {
+  QTemporaryDir dir;
+  QFile file(dir.filePath("notes.txt"));
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.close();
+  QtUserDialogs dialogs;
+  FileDialogRequest request = OpenRequest(dir.path());
+  QString suffixAfterChange;
+  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+    // The user picks the second type from the list.
+    auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+    QVERIFY(types);
+    types->setCurrentIndex(1);
+    emit types->activated(1);
+    emit types->textActivated(types->itemText(1));
+    suffixAfterChange = dialog->defaultSuffix();
+    dialog->selectFile(dir.filePath("notes.txt"));
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  QString chosen = dialogs.ChooseOpenFile(nullptr, request);
+  QCOMPARE(chosen, dir.filePath("notes.txt"));
+  QCOMPARE(suffixAfterChange, QString("txt"));
+  QCOMPARE(request.FilterIndex, 2);
+  QCOMPARE(request.DefaultExtension, QString("*.txt"));
+}
+
+void QtUserDialogsTest::saveDialogAddsTheDefaultExtension() {
+  QTemporaryDir dir;
+  QtUserDialogs dialogs;
+  FileDialogRequest request = OpenRequest(dir.path());
+  request.Title = "Save As";
+  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    QVERIFY(name);
+    name->setText("new_mission");
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  QCOMPARE(dialogs.ChooseSaveFile(nullptr, request), dir.filePath("new_mission.mis"));
+  QCOMPARE(request.FilterIndex, 1);
+}
+
+void QtUserDialogsTest::questionsAnswerWithTheButtonPressed() {
+  QtUserDialogs dialogs;
+  struct Case {
+    std::function<Answer()> ask;
+    QMessageBox::StandardButton press;
+    Answer expected;
+  };
+  const Case cases[] = {
+      {[&] { return dialogs.AskYesNoCancel(nullptr, "Save changes to a.mis?"); }, QMessageBox::No, Answer::No},
+      {[&] { return dialogs.AskYesNoCancel(nullptr, "Save changes to a.mis?"); }, QMessageBox::Cancel,
+       Answer::Cancel},
+      {[&] { return dialogs.AskYesCancel(nullptr, "Replace all?"); }, QMessageBox::Yes, Answer::Yes},
+      {[&] { return dialogs.AskYesNo(nullptr, "Go on?"); }, QMessageBox::No, Answer::No},
+  };
+  for (const Case& c : cases) {
+    QString text;
+    WhenShown<QMessageBox>([&](QMessageBox* box) {
+      text = box->text();
+      QPushButton* button = qobject_cast<QPushButton*>(box->button(c.press));
+      QVERIFY(button);
+      button->click();
+    });
+    QCOMPARE(c.ask(), c.expected);
+    QVERIFY(!text.isEmpty());
+  }
+  QString informed;
+  WhenShown<QMessageBox>([&](QMessageBox* box) {
+    informed = box->text();
+    QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+    box->button(QMessageBox::Ok)->click();
+  });
+  dialogs.Inform(nullptr, "PathName bad");
+  QCOMPARE(informed, QString("PathName bad"));
+}
+
+QTEST_MAIN(QtUserDialogsTest)
+#include "qt_user_dialogs_test.moc"
