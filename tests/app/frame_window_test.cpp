@@ -16,6 +16,8 @@
 
 #include <memory>
 
+#include "edit_form.h"
+#include "mission_editor.h"
 #include "frame_window.h"
 #include "menu_merging.h"
 #include "qt_user_dialogs.h"
@@ -137,6 +139,7 @@ class FrameWindowTest : public QObject {
   void exitAsksEveryDocument();
   void windowMenuListsTheDocuments();
   void fileDialogHelpers();
+  void worksWithTheMissionDocumentWindow();
 };
 
 void FrameWindowTest::startsQuietlyWithItsFiles() {
@@ -470,6 +473,51 @@ void FrameWindowTest::fileDialogHelpers() {
   QList<QAction*> merged = MergeMenus({{0, &a}, {9, &b}, {9, &c}}, {{1, &e}, {0, &d}});
   QCOMPARE(merged, QList<QAction*>({&d, &e, &b, &c}));
   QCOMPARE(MergeMenus({{0, &a}, {9, &b}}, {}), QList<QAction*>({&a, &b}));
+}
+
+void FrameWindowTest::worksWithTheMissionDocumentWindow() {
+  // The frame's own factory makes the real document window.
+  Fixture f(true, true);
+  WriteFile(f.dir.filePath("patrol.mis"), ".MissionSummary\r\nA short patrol.\r\n.EndMission\r\n");
+  FrameOptions options;
+  options.Dialogs = &f.dialogs;
+  options.ProgramFolder = f.dir.path();
+  TFrameForm frame(options);
+
+  f.dialogs.queueFile(f.dir.filePath("missing.mis"));
+  frame.Open1Click();
+  QCOMPARE(f.dialogs.informed(), QStringList({"PathName bad"}));
+
+  f.dialogs.queueFile(f.dir.filePath("patrol.mis"));
+  frame.Open1Click();
+  QCOMPARE(f.dialogs.informed(), QStringList({"PathName bad"}));
+  auto* document = qobject_cast<TEditForm*>(frame.ActiveDocument());
+  QVERIFY(document);
+  QCOMPARE(document->DocumentNumber, 1);
+  QVERIFY(frame.Bridges1->isVisible());
+  QStringList bar = BarCaptions(frame);
+  QCOMPARE(bar.mid(0, 3), QStringList({"&File", "&Edit", "&Search"}));
+  QVERIFY(bar.contains("&Verify"));
+  QVERIFY(bar.indexOf("&Window") > bar.indexOf("&Objects"));
+  QCOMPARE(frame.menuBar()->actions().value(0), document->File1->menuAction());
+
+  // A changed text and Cancel at the close query keep the program running.
+  document->Editor->insertPlainText("// note\r\n");
+  f.dialogs.queueAnswer(Answer::Cancel);
+  frame.show();
+  frame.Exit1Click();
+  DeleteClosedWindows();
+  QVERIFY(frame.isVisible());
+  QVERIFY(f.dialogs.texts.last().startsWith("Save changes to "));
+  // The unchanged window of the failed open closed without a question.
+  QCOMPARE(frame.Documents(), QList<QWidget*>({document}));
+
+  // No: every window closes and so does the frame.
+  f.dialogs.queueAnswer(Answer::No);
+  frame.Exit1Click();
+  DeleteClosedWindows();
+  QVERIFY(!frame.isVisible());
+  QVERIFY(frame.Documents().isEmpty());
 }
 
 QTEST_MAIN(FrameWindowTest)
