@@ -48,7 +48,9 @@ bool ReadWholeFile(const QString& path, std::string& bytes, QString& error) {
     error = QString("Cannot open %1: %2").arg(path, file.errorString());
     return false;
   }
-  QByteArray data = file.readAll();
+  // The file is a few hundred bytes; anything far larger is not read whole.
+  const qint64 MaximumSettingsBytes = 1 << 20;
+  QByteArray data = file.read(MaximumSettingsBytes);
   if (file.error() != QFileDevice::NoError) {
     error = QString("Cannot read %1: %2").arg(path, file.errorString());
     return false;

@@ -111,6 +111,9 @@ TFrameForm::TFrameForm(Options options) : QMainWindow(nullptr) {
 TFrameForm::~TFrameForm() {
   // Document windows go first: they still use the state and the dialogs.
   for (QMdiSubWindow* sub : mdiArea_->subWindowList()) delete sub;
+  // The tool windows too, while the state they were handed still exists.
+  for (QWidget* window : forms_.All()) delete window;
+  forms_ = ToolWindows();
 }
 
 void TFrameForm::FormCreate(const QString& programFolder) {
