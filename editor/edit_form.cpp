@@ -558,7 +558,9 @@ void TEditForm::RogueCharacterCheck() {
   //    without the marks, so the modified flag stays as it was.
   QTextDocument* document = Editor->document();
   const bool modified = document->isModified();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
   MarkRogueCharacters(*document);
+  QApplication::restoreOverrideCursor();
   Editor->setRogueMarking(true);
   document->setModified(modified);
   // 3.
@@ -569,7 +571,9 @@ void TEditForm::TurnOffRogueCharacterCheck() {
   const int c = CaretLine;
   QTextDocument* document = Editor->document();
   const bool modified = document->isModified();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
   UnmarkRogueCharacters(*document);
+  QApplication::restoreOverrideCursor();
   Editor->setRogueMarking(false);
   document->setModified(modified);
   CaretToEndOfLine(Editor, c);

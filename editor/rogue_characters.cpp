@@ -5,6 +5,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace tolvane {
@@ -14,11 +16,47 @@ namespace {
 // The character-format property that tells a mark from a typed "@" or "#".
 constexpr int kMarkProperty = QTextFormat::UserProperty + 0x52;
 
-QChar MarkFor(QChar ch) {
-  if (ch == QLatin1Char(' ')) return kBlankMark;
-  if (ch == QLatin1Char('\t')) return kTabMark;
-  return ch;
+using Range = std::pair<int, int>;  // [start, end) in document positions
+
+// The ranges of marks between from and to, in order, adjacent ones joined.
+std::vector<Range> MarkRanges(const QTextDocument& document, int from, int to) {
+  std::vector<Range> ranges;
+  if (to <= from) return ranges;
+  for (QTextBlock block = document.findBlock(from); block.isValid() && block.position() < to;
+       block = block.next()) {
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      if (!fragment.isValid() || !IsRogueMark(fragment.charFormat())) continue;
+      const int start = std::max(fragment.position(), from);
+      const int end = std::min(fragment.position() + fragment.length(), to);
+      if (start >= end) continue;
+      if (!ranges.empty() && ranges.back().second == start) {
+        ranges.back().second = end;
+      } else {
+        ranges.emplace_back(start, end);
+      }
+    }
+  }
+  return ranges;
 }
+
+// The document's characters between from and to as they are held: line
+// ends as QChar::ParagraphSeparator, byte 160 as itself.
+QString RawText(const QTextDocument& document, int from, int to) {
+  if (to <= from) return QString();
+  QTextCursor cursor(const_cast<QTextDocument*>(&document));
+  cursor.setPosition(from);
+  cursor.setPosition(to, QTextCursor::KeepAnchor);
+  return cursor.selectedText();
+}
+
+// The last position that holds text (the document ends with a line end of
+// its own that is no text).
+int TextEnd(const QTextDocument& document) { return std::max(0, document.characterCount() - 1); }
+
+bool StandsForMark(QChar ch) { return ch == QLatin1Char(' ') || ch == QLatin1Char('\t'); }
+
+QChar MarkFor(QChar ch) { return ch == QLatin1Char('\t') ? kTabMark : kBlankMark; }
 
 QChar CharacterFor(QChar mark) {
   if (mark == kBlankMark) return QLatin1Char(' ');
@@ -26,63 +64,28 @@ QChar CharacterFor(QChar mark) {
   return mark;
 }
 
-// The text of a document cut into runs of marks and runs of plain text.
-struct Run {
-  QString text;
-  bool mark = false;
-};
-
-class RunList {
- public:
-  void Add(QChar ch, bool mark) {
-    if (runs_.empty() || runs_.back().mark != mark) runs_.push_back(Run{QString(), mark});
-    runs_.back().text += ch;
-  }
-  void Add(const QString& text, bool mark) {
-    if (text.isEmpty()) return;
-    if (runs_.empty() || runs_.back().mark != mark) runs_.push_back(Run{QString(), mark});
-    runs_.back().text += text;
-  }
-  // Replaces the cursor's selection by the runs, marks in the mark format.
-  void InsertAt(QTextCursor& cursor) const {
-    const QTextCharFormat plain;
-    const QTextCharFormat mark = RogueMarkFormat();
-    for (const Run& run : runs_) cursor.insertText(run.text, run.mark ? mark : plain);
-  }
-
- private:
-  std::vector<Run> runs_;
-};
-
-// Calls visit(text, isMark) for every piece of the document between from and
-// to, in order, and visit("\n", false) for every line end in between.
-template <typename Visit>
-void VisitPieces(const QTextDocument& document, int from, int to, Visit visit) {
-  if (to <= from) return;
-  for (QTextBlock block = document.findBlock(from); block.isValid() && block.position() < to;
-       block = block.next()) {
-    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
-      const QTextFragment fragment = it.fragment();
-      if (!fragment.isValid()) continue;
-      const int start = std::max(fragment.position(), from);
-      const int end = std::min(fragment.position() + fragment.length(), to);
-      if (start >= end) continue;
-      visit(fragment.text().mid(start - fragment.position(), end - start),
-            IsRogueMark(fragment.charFormat()));
-    }
-    const int lineEnd = block.position() + block.length() - 1;
-    if (block.next().isValid() && lineEnd >= from && lineEnd < to) visit(QStringLiteral("\n"), false);
-  }
+// Reads every mark of raw (which starts at document position offset) back
+// as the character it stands for.
+void ReadMarksBack(QString& raw, int offset, const std::vector<Range>& marks) {
+  for (const auto& [start, end] : marks)
+    for (int i = start; i < end; ++i) raw[i - offset] = CharacterFor(raw[i - offset]);
 }
 
-// Replaces the whole text of the document by the runs, as one edit block.
-void ReplaceWholeText(QTextDocument& document, const RunList& runs) {
+// Replaces the whole text by text in one edit block and gives the ranges
+// the mark format.
+void ReplaceWholeText(QTextDocument& document, const QString& text, const std::vector<Range>& marks) {
   QTextCursor cursor(&document);
   cursor.beginEditBlock();
   cursor.select(QTextCursor::Document);
   cursor.removeSelectedText();
-  cursor.setCharFormat(QTextCharFormat());
-  runs.InsertAt(cursor);
+  cursor.setBlockCharFormat(QTextCharFormat());
+  cursor.insertText(text, QTextCharFormat());
+  const QTextCharFormat mark = RogueMarkFormat();
+  for (const auto& [start, end] : marks) {
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    cursor.setCharFormat(mark);
+  }
   cursor.endEditBlock();
 }
 
@@ -102,73 +105,84 @@ QTextCharFormat RogueMarkFormat() {
 bool IsRogueMark(const QTextCharFormat& format) { return format.boolProperty(kMarkProperty); }
 
 void MarkRogueCharacters(QTextDocument& document) {
+  const int end = TextEnd(document);
+  QString text = RawText(document, 0, end);
   // Marks already in the text (brought back by an undo) stay marks.
-  RunList runs;
-  VisitPieces(document, 0, document.characterCount(), [&](const QString& text, bool isMark) {
-    if (isMark) {
-      runs.Add(text, true);
-      return;
+  const std::vector<Range> existing = MarkRanges(document, 0, end);
+  std::vector<Range> marks;
+  auto add = [&marks](int start, int stop) {
+    if (!marks.empty() && marks.back().second >= start) {
+      marks.back().second = std::max(marks.back().second, stop);
+    } else {
+      marks.emplace_back(start, stop);
     }
-    for (const QChar ch : text) {
-      const QChar shown = MarkFor(ch);
-      runs.Add(shown, shown != ch);
+  };
+  std::size_t next = 0;
+  const int n = text.size();
+  for (int i = 0; i < n; ++i) {
+    while (next < existing.size() && existing[next].second <= i) ++next;
+    if (next < existing.size() && existing[next].first <= i) {
+      add(i, i + 1);
+    } else if (StandsForMark(text[i])) {
+      text[i] = MarkFor(text[i]);
+      add(i, i + 1);
     }
-  });
-  ReplaceWholeText(document, runs);
+  }
+  ReplaceWholeText(document, text, marks);
 }
 
 void UnmarkRogueCharacters(QTextDocument& document) {
-  RunList runs;
-  runs.Add(UnmarkedText(document), false);
-  ReplaceWholeText(document, runs);
+  const int end = TextEnd(document);
+  QString text = RawText(document, 0, end);
+  ReadMarksBack(text, 0, MarkRanges(document, 0, end));
+  ReplaceWholeText(document, text, {});
 }
 
 bool HasRogueMarks(const QTextDocument& document) {
-  bool found = false;
-  VisitPieces(document, 0, document.characterCount(),
-              [&](const QString&, bool isMark) { found = found || isMark; });
-  return found;
+  return !MarkRanges(document, 0, TextEnd(document)).empty();
 }
 
 QString UnmarkedText(const QTextDocument& document, int from, int to) {
-  QString out;
-  out.reserve(std::max(0, to - from));
-  VisitPieces(document, from, to, [&](const QString& text, bool isMark) {
-    if (!isMark) {
-      out += text;
-      return;
-    }
-    for (const QChar ch : text) out += CharacterFor(ch);
-  });
-  return out;
+  from = std::max(from, 0);
+  to = std::min(to, TextEnd(document));
+  QString text = RawText(document, from, to);
+  ReadMarksBack(text, from, MarkRanges(document, from, to));
+  text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  return text;
 }
 
-QString UnmarkedText(const QTextDocument& document) {
-  // The document's last position is its closing line end, which is no text.
-  return UnmarkedText(document, 0, document.characterCount() - 1);
-}
+QString UnmarkedText(const QTextDocument& document) { return UnmarkedText(document, 0, TextEnd(document)); }
 
 void InsertMarked(QTextCursor& cursor, const QString& text) {
-  RunList runs;
-  for (const QChar ch : text) {
-    const QChar shown = MarkFor(ch);
-    runs.Add(shown, shown != ch);
-  }
   cursor.beginEditBlock();
   cursor.removeSelectedText();
-  runs.InsertAt(cursor);
+  const int start = cursor.position();
+  // One character per position: a CR LF pair is one line end in the text.
+  QString shown = text;
+  shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  std::vector<Range> marks;
+  for (int i = 0; i < shown.size(); ++i) {
+    if (!StandsForMark(shown[i])) continue;
+    shown[i] = MarkFor(shown[i]);
+    marks.emplace_back(start + i, start + i + 1);
+  }
+  cursor.insertText(shown, QTextCharFormat());
+  const int after = cursor.position();
+  QTextCursor marker(cursor.document());
+  const QTextCharFormat mark = RogueMarkFormat();
+  for (const auto& [from, to] : marks) {
+    marker.setPosition(from);
+    marker.setPosition(to, QTextCursor::KeepAnchor);
+    marker.setCharFormat(mark);
+  }
+  cursor.setPosition(after);
   cursor.endEditBlock();
 }
 
 void ClearMarksIn(QTextDocument& document, int from, int to) {
   from = std::max(from, 0);
-  to = std::min(to, document.characterCount() - 1);
-  std::vector<std::pair<int, int>> marked;
-  int position = from;
-  VisitPieces(document, from, to, [&](const QString& text, bool isMark) {
-    if (isMark) marked.emplace_back(position, position + text.size());
-    position += text.size();
-  });
+  to = std::min(to, TextEnd(document));
+  const std::vector<Range> marked = MarkRanges(document, from, to);
   if (marked.empty()) return;
   QTextCursor cursor(&document);
   cursor.joinPreviousEditBlock();

@@ -175,11 +175,11 @@ class RogueCharactersTest : public QObject {
 
     // Pasted blanks and tabs show as marks and go back with the rest.
     form->Editor->moveCursor(QTextCursor::End);
-    QApplication::clipboard()->setText("d e@");
+    QApplication::clipboard()->setText("d e@\r\nf\tg");
     form->Paste1Click();
-    QCOMPARE(EditorWorld::Text(form), QString("a@b#c\nd@e@"));
+    QCOMPARE(EditorWorld::Text(form), QString("a@b#c\nd@e@\nf#g"));
     form->TurnOffRogueCheckCommand();
-    QCOMPARE(EditorWorld::Text(form), QString("a b\tc\nd e@"));
+    QCOMPARE(EditorWorld::Text(form), QString("a b\tc\nd e@\nf\tg"));
   }
 
   void cutTakesTheSelectionAsItStandsFor() {
