@@ -13,6 +13,9 @@ folder="$top/build/program-folder"
 if [ ! -d "$folder" ]; then
   mkdir -p "$folder"
   cp -R "$top/program/." "$folder/"
+  # The shipped settings name the missions folder relative to program/; the
+  # copy points straight at the sample missions instead.
+  sed -i "2s#.*#$top/examples\r#" "$folder/Tolvane.INI"
 fi
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x "$top/build/app/tolvane" ]; then
