@@ -39,7 +39,7 @@ void ReplayFolder(const fs::path& folder) {
 
 TEST(FuzzRegressions, VerifierInputsEndWithACode) {
   ReplayFolder(fs::path(TOLVANE_SOURCE_DIR) / "fuzz" / "regressions" / "verifier");
-  ReplayFolder(fs::path(TOLVANE_SOURCE_DIR) / "fuzz" / "seeds" / "verifier");
+  ReplayFolder(fs::path(TOLVANE_SOURCE_DIR) / "examples");
 }
 
 }  // namespace
