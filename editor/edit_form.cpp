@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
@@ -69,7 +70,6 @@ TEditForm::TEditForm(TFrameForm* frame, AppState& state, UserDialogs& dialogs)
   layout->addWidget(Editor);
 
   display_ = new DisplaySettingsCommands(this, Editor, state_, dialogs_);
-  display_->setParent(this);
 
   CreateMenus();
 
@@ -326,6 +326,9 @@ bool TEditForm::Saveas1Click() {
   // 1.
   SaveFileDialog.Title = "Save As";
   SaveFileDialog.FileName = FileName;
+  // A new text starts in the missions folder, a named one beside its file.
+  SaveFileDialog.InitialFolder =
+      FileName == kUntitled ? state_.Settings.MissionFolder : QFileInfo(FileName).absolutePath();
   const QString chosen = dialogs_.ChooseSaveFile(this, SaveFileDialog);
   SaveFileDialogTypeChange(SaveFileDialog.FilterIndex);
   // 2. Cancel changes nothing.

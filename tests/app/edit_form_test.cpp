@@ -276,6 +276,7 @@ class EditFormTest : public QObject {
     QCOMPARE(world.dialogs.fileRequests.size(), size_t(1));
     QCOMPARE(world.dialogs.fileRequests[0].FileName, QString("Untitled"));
     QCOMPARE(world.dialogs.fileRequests[0].DefaultExtension, QString("*.mis"));
+    QCOMPARE(world.dialogs.fileRequests[0].InitialFolder, world.Missions());
     QCOMPARE(form->FileName, path);
     QCOMPARE(form->windowTitle(), QString("fresh.mis"));
     QCOMPARE(ReadBytes(path), QByteArray("[Main]\r\n.EndMission"));

@@ -196,6 +196,25 @@ class RogueCharactersTest : public QObject {
     QVERIFY(form->RogueMarking);
   }
 
+  void clipboardKeysGoThroughTheWindowsCommands() {
+    EditorWorld world;
+    TEditForm* form = world.Open(world.Mission("keys.mis", "one two\tthree\r\n"));
+    form->TurnOnRogueCheckCommand();
+    QTextCursor cursor(form->Editor->document());
+    cursor.setPosition(3);
+    cursor.setPosition(8, QTextCursor::KeepAnchor);
+    form->Editor->setTextCursor(cursor);
+    QTest::keyClick(form->Editor, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString(" two\t"));
+    QTest::keyClick(form->Editor, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(EditorWorld::Text(form), QString("onethree\n"));
+    QTest::keyClick(form->Editor, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(form->Editor, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(EditorWorld::Text(form), QString("one@two#@two#three\n"));
+    form->TurnOffRogueCheckCommand();
+    QCOMPARE(EditorWorld::Text(form), QString("one two\t two\tthree\n"));
+  }
+
   void printKeepsTheMarksInTheWindow() {
     EditorWorld world;
     TEditForm* form = world.Open(world.Mission("print.mis", "a b\r\n"));
