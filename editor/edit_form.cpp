@@ -315,7 +315,7 @@ bool TEditForm::Save1Click() {
 bool TEditForm::WriteDocument() {
   QString error;
   if (!WriteMissionText(FileName, UnmarkedText(*Editor->document()), error)) {
-    dialogs_.Inform(this, error.isEmpty() ? QStringLiteral("Cannot write ") + FileName : error);
+    dialogs_.Inform(this, error);
     return false;
   }
   Editor->document()->setModified(false);

@@ -5,6 +5,15 @@
 
 namespace tolvane {
 
+namespace {
+
+// The system's description of a failure, with the file it concerns.
+QString Failure(const char* what, const QString& path, const QString& reason) {
+  return QString("%1 \"%2\": %3").arg(QLatin1String(what), path, reason);
+}
+
+}  // namespace
+
 QString NormaliseLineEnds(const QString& text) {
   QString out;
   out.reserve(text.size());
@@ -36,12 +45,12 @@ bool ReadMissionText(const QString& path, QString& text, QString& error) {
   error.clear();
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    error = file.errorString();
+    error = Failure("Cannot open", path, file.errorString());
     return false;
   }
   const QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) {
-    error = file.errorString();
+    error = Failure("Cannot read", path, file.errorString());
     return false;
   }
   text = NormaliseLineEnds(QString::fromLatin1(bytes));
@@ -52,17 +61,17 @@ bool WriteMissionText(const QString& path, const QString& text, QString& error) 
   error.clear();
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
-    error = file.errorString();
+    error = Failure("Cannot create", path, file.errorString());
     return false;
   }
   const QByteArray bytes = WithCrLf(text).toLatin1();
   if (file.write(bytes) != bytes.size()) {
-    error = file.errorString();
+    error = Failure("Cannot write", path, file.errorString());
     file.cancelWriting();
     return false;
   }
   if (!file.commit()) {
-    error = file.errorString();
+    error = Failure("Cannot write", path, file.errorString());
     return false;
   }
   return true;

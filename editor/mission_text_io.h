@@ -11,14 +11,14 @@ namespace tolvane {
 
 // Reads the whole file at path into text, with its line ends turned into
 // "\n". On failure answers false, leaves text empty and puts the system's
-// own description of the problem into error.
+// own description of the problem, with the path, into error.
 bool ReadMissionText(const QString& path, QString& text, QString& error);
 
 // Writes text (lines separated by "\n") to path with CR LF line ends and
 // one byte per character; a character outside Latin-1 is written as "?".
 // The file is replaced only when everything was written. On failure answers
 // false, leaves any existing file as it was and puts the system's own
-// description into error.
+// description, with the path, into error.
 bool WriteMissionText(const QString& path, const QString& text, QString& error);
 
 // Turns "\r\n", a lone "\n" and a lone "\r" into "\n". The editor holds

@@ -138,7 +138,7 @@ class MissionTextIoTest : public QObject {
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QVERIFY(!saved);
     QCOMPARE(world.dialogs.informed().size(), 1);
-    QVERIFY(!world.dialogs.informed().first().isEmpty());
+    QVERIFY(world.dialogs.informed().first().startsWith("Cannot create \"" + form->FileName + "\": "));
     QCOMPARE(ReadBytes(form->FileName), QByteArray("old line\r\n"));
     QCOMPARE(EditorWorld::Text(form), QString("new line\n"));
     QVERIFY(form->Editor->document()->isModified());
