@@ -79,10 +79,8 @@ TEditForm::TEditForm(TFrameForm* frame, AppState& state, UserDialogs& dialogs)
   connect(Editor, &MissionEditor::CutRequested, this, &TEditForm::Cut1Click);
   connect(Editor, &MissionEditor::CopyRequested, this, &TEditForm::Copy1Click);
   connect(Editor, &MissionEditor::PasteRequested, this, &TEditForm::Paste1Click);
-  connect(Editor, &MissionEditor::ContextMenuRequested, this, [this](const QPoint& where) {
-    Edit1Click();
-    PopupMenu1->popup(where);
-  });
+  connect(Editor, &MissionEditor::ContextMenuRequested, this,
+          [this](const QPoint& where) { PopupMenu1->popup(where); });
 
   FormCreate();
 }
@@ -249,7 +247,8 @@ void TEditForm::FormActivate() {
   // The browsers' find requests are taken here by the search commands.
   if (DocumentNumber > 1) Checker1->setVisible(false);
   if (DocumentNumber == 1) Checker1->setVisible(true);
-  // The reminder panel belongs to the frame; it follows the active window.
+  // The status panels belong to the frame; they follow the active window.
+  UpdateCursorPos();
   if (frame_) frame_->SetStatusText(1, RogueMarking ? RogueReminderText() : RogueReminderBlank());
 }
 

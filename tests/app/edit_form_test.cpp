@@ -119,6 +119,21 @@ class EditFormTest : public QObject {
     QVERIFY(!Shown(other->Checker1));
   }
 
+  void statusPanelsFollowTheActiveWindow() {
+    EditorWorld world;
+    TEditForm* first = world.Open(world.Mission("first.mis", "a b\r\nc\r\n"));
+    EditorWorld::PutCaret(first, 2, 2);
+    first->TurnOnRogueCheckCommand();
+    TEditForm* second = world.Open(world.Mission("second.mis", "x\r\n"));
+    QCOMPARE(world.frame->StatusText(0), QString("  Line: 1 : 1"));
+    QCOMPARE(world.frame->StatusText(1), QString(22, ' '));
+    EditorWorld::Activate(first);
+    QCOMPARE(world.frame->StatusText(0), QString("  Line: 2 : 2"));
+    QCOMPARE(world.frame->StatusText(1), QString("  Space = @   Tab = # "));
+    EditorWorld::Activate(second);
+    QCOMPARE(world.frame->StatusText(1), QString(22, ' '));
+  }
+
   void menusMergeIntoTheFrame() {
     EditorWorld world;
     TEditForm* form = world.Open(world.Mission("merge.mis", kMission));
