@@ -33,7 +33,9 @@ void ReplayFolder(const fs::path& folder) {
     EXPECT_GE(state.ErrNo, 0);
     EXPECT_LE(state.ErrNo, 137);
     EXPECT_EQ(state.ErrMsg, MessageText(state.ErrNo));
-    if (!result.MissionOk) EXPECT_NE(state.ErrNo, 0);
+    if (!result.MissionOk) {
+      EXPECT_NE(state.ErrNo, 0);
+    }
   }
 }
 
