@@ -14,6 +14,10 @@ void BM_VerifyTypicalMission(benchmark::State& run) {
     tolvane::MissionState state;
     state.TypeNames.TypeNameTable = {"Hurrier", "Lorry 3t", "Hangar"};
     auto result = tolvane::VerifyMissionBytes(state, text);
+    if (!result.MissionOk) {
+      run.SkipWithError((state.ErrMsg + "at line " + std::to_string(state.LineNo)).c_str());
+      break;
+    }
     benchmark::DoNotOptimize(result);
   }
   run.SetBytesProcessed(static_cast<std::int64_t>(run.iterations() * text.size()));
@@ -28,6 +32,10 @@ void BM_VerifyPaddedMission(benchmark::State& run) {
     tolvane::MissionState state;
     state.TypeNames.TypeNameTable = {"Hurrier", "Lorry 3t", "Hangar"};
     auto result = tolvane::VerifyMissionBytes(state, text);
+    if (!result.MissionOk) {
+      run.SkipWithError((state.ErrMsg + "at line " + std::to_string(state.LineNo)).c_str());
+      break;
+    }
     benchmark::DoNotOptimize(result);
   }
   run.SetBytesProcessed(static_cast<std::int64_t>(run.iterations() * text.size()));

@@ -184,8 +184,12 @@ int main(int argc, char** argv) {
     // terminal) can be read only once, so the bytes already read are verified.
     struct stat info {};
     const bool plainFile = ::stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    // The verifier holds the mission in memory itself; a plain file's copy
+    // read here is let go first and read again only to place an error.
+    if (plainFile) std::string().swap(text);
     const tolvane::VerifyResult result = plainFile ? tolvane::VerifyMission(*state, file, false)
                                                    : tolvane::VerifyMissionBytes(*state, text);
+    if (plainFile && !result.MissionOk && !options.json) tolvane::cli::ReadWholeFile(file, text, reason);
     if (options.json) {
       std::cout << tolvane::cli::JsonReport(file, *state, result) << "\n";
     } else {

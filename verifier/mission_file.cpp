@@ -3,8 +3,6 @@
 #include <sys/stat.h>
 
 #include <fstream>
-#include <iterator>
-#include <sstream>
 
 namespace tolvane {
 
@@ -18,12 +16,23 @@ MissionFile::OpenResult MissionFile::Open(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return OpenResult::Missing;
   if (S_ISDIR(info.st_mode)) return OpenResult::Unreadable;
+  // Read straight into a string of the file's size, so a big mission costs
+  // its own size in memory and no more.
   std::ifstream in(path, std::ios::binary);
   if (!in) return OpenResult::Unreadable;
-  std::ostringstream contents;
-  contents << in.rdbuf();
+  std::string bytes;
+  bytes.resize(static_cast<std::size_t>(info.st_size));
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (in.bad()) return OpenResult::Unreadable;
-  bytes_ = contents.str();
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  // A file that grew while it was read (or reports no size, like a pipe)
+  // is read on to its end.
+  char chunk[65536];
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+    bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+  }
+  if (in.bad()) return OpenResult::Unreadable;
+  bytes_ = std::move(bytes);
   position_ = 0;
   open_ = true;
   return OpenResult::Ok;
