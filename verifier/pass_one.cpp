@@ -18,10 +18,12 @@ void StartPassOne(MissionState& state, bool& MissionOk) {
   state.TriggersFound = false;
 }
 
-// The end steps: the flight waypoints, then the trigger links.
-void EndSteps(MissionState& state, MissionFile& file, bool& MissionOk) {
+// The end steps: the flight waypoints, then the trigger links. The links are
+// read into the pass's statement buffer, so a failure there leaves the
+// statement in error for the editor to select.
+void EndSteps(MissionState& state, MissionFile& file, bool& MissionOk, std::string& LocateText) {
   BuildFlightWaypoints(state, MissionOk);
-  if (MissionOk) LinkTriggerNames(state, file, MissionOk);
+  if (MissionOk) LinkTriggerNames(state, file, LocateText, MissionOk);
 }
 
 // Steps 4 and 5 over an open file, which stays open.
@@ -32,7 +34,7 @@ void ReadMission(MissionState& state, MissionFile& file, bool& MissionOk, std::s
   for (;;) {
     // 4.1 The end of the file ends the pass.
     if (file.AtEnd() && !firstRead) {
-      EndSteps(state, file, MissionOk);
+      EndSteps(state, file, MissionOk, LocateText);
       return;
     }
     firstRead = false;
@@ -44,7 +46,7 @@ void ReadMission(MissionState& state, MissionFile& file, bool& MissionOk, std::s
     if (LocateText == ".MissionSummary" && MissionOk) {
       MissionOk = true;
       state.ErrNo = 0;
-      EndSteps(state, file, MissionOk);
+      EndSteps(state, file, MissionOk, LocateText);
       return;
     }
 
@@ -193,6 +195,11 @@ void BuildFlightWaypoints(MissionState& state, bool& ok) {
 }
 
 void LinkTriggerNames(MissionState& state, MissionFile& file, bool& ok) {
+  std::string statement;
+  LinkTriggerNames(state, file, statement, ok);
+}
+
+void LinkTriggerNames(MissionState& state, MissionFile& file, std::string& statement, bool& ok) {
   // 1. Only a mission with triggers has names to link.
   if (!state.TriggersFound) return;
 
@@ -202,7 +209,6 @@ void LinkTriggerNames(MissionState& state, MissionFile& file, bool& ok) {
 
   // 3. Up to the first trigger block. The first statement is looked at too,
   // so a mission that opens with its trigger is linked like any other.
-  std::string statement;
   do {
     ReadStatement(state, file, statement, ok);
     if (!ok) return;

@@ -19,6 +19,9 @@ void PassOne(MissionState& state, MissionFile& file, bool& MissionOk, std::strin
 void DispatchTopLevel(MissionState& state, MissionFile& file, std::string& statement, bool& ok);
 void BuildFlightWaypoints(MissionState& state, bool& ok);
 void LinkTriggerNames(MissionState& state, MissionFile& file, bool& ok);
+// The same, reading into the given statement buffer, which then holds the last
+// statement read (the statement in error when the step fails).
+void LinkTriggerNames(MissionState& state, MissionFile& file, std::string& statement, bool& ok);
 void ReadTriggerName(MissionState& state, MissionFile& file, std::string& statement, bool& ok);
 
 }  // namespace tolvane

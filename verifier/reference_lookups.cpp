@@ -26,8 +26,9 @@ std::string TrimmedTextValue(const std::string& statement) {
 }
 
 // Deletes the statement up to its first ".End" and tests what is left (4).
+// Without ".End" nothing is deleted, so the statement in error keeps its text.
 void CheckMarkerTail(MissionState& state, std::string& statement, bool& ok) {
-  statement = EndMarkerTail(statement);
+  if (Contains(statement, ".End")) statement = EndMarkerTail(statement);
   CheckEndString(state, statement, ok);
 }
 
