@@ -5,10 +5,10 @@
 #include <QFontInfo>
 #include <QPalette>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include "font_dialog.h"
+#include "mission_text_io.h"
 
 namespace tolvane {
 
@@ -89,6 +89,9 @@ QString LoadINIFile(AppState& state) {
   SettingsReadResult result = LoadINIFile(bytes, contents);
   FromFile(contents, state.Settings);
   if (!result.Ok) return QString::fromStdString(result.Error);
+  // A file cut short holds no colours: black on black would hide the text,
+  // so the editor keeps its own look until a Font or Color command.
+  if (result.EndedEarly) return QString();
   state.Settings.Loaded = true;
   return QString();
 }
@@ -240,15 +243,10 @@ void DisplaySettingsCommands::ApplyChosenBackground(const QColor& background) {
 
 bool DisplaySettingsCommands::SaveSettings() {
   std::string bytes = tolvane::SaveSettings(ToFile(state_.Settings), customColors_.Lines());
-  QSaveFile file(IniPath(state_));
-  bool ok = file.open(QIODevice::WriteOnly) &&
-            file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()) &&
-            file.commit();
-  if (!ok) {
-    QString reason = file.errorString();
-    file.cancelWriting();
-    dialogs_.Inform(window_, QString("Cannot write %1: %2").arg(IniPath(state_), reason));
-  }
+  QString error;
+  const bool ok = WriteFileAtomically(
+      IniPath(state_), QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), error);
+  if (!ok) dialogs_.Inform(window_, error);
   return ok;
 }
 

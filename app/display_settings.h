@@ -36,7 +36,9 @@ std::string SettingsBytes(const QString& text);
 
 // Reads ProgramFolder/Tolvane.INI into state.Settings. Answers an empty text
 // when the file was read, otherwise the reason to show the user; the settings
-// then keep what was read before the failure and Loaded stays false.
+// then keep what was read before the failure and Loaded stays false. A file
+// that ends before its background colour is no failure, but Loaded stays
+// false too, so the text area keeps its own look.
 QString LoadINIFile(AppState& state);
 
 // Applies the settings to a text area: face and size, bold when the style is

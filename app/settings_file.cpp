@@ -125,6 +125,7 @@ SettingsReadResult LoadINIFile(const std::string& bytes, SettingsFileContents& o
   // starts with the line after the font style.
   while (!reader.AtEnd() && work != "[COLOR]") work = reader.ReadLine();
 
+  result.EndedEarly = reader.AtEnd();
   ReadInteger(reader, out.EditorColor, "background colour", result);
   return result;
 }

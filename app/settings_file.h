@@ -35,6 +35,9 @@ struct SettingsReadResult {
   bool Ok = true;
   std::string Error;  // the reason, for the user, when not Ok
   int ErrorLine = 0;  // 1-based line that failed, 0 when none
+  // True when the file ended before its background colour line, so the
+  // colours (and perhaps the font) were not in it and read as 0.
+  bool EndedEarly = false;
 };
 
 // Reads the folder and the display settings. Lines past the end read as empty

@@ -3,6 +3,13 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
 namespace tolvane {
 
 namespace {
@@ -10,6 +17,26 @@ namespace {
 // The system's description of a failure, with the file it concerns.
 QString Failure(const char* what, const QString& path, const QString& reason) {
   return QString("%1 \"%2\": %3").arg(QLatin1String(what), path, reason);
+}
+
+QString SystemText(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+// Whether the file standing at path (if any) may be replaced by this user.
+// A rename into the folder could replace a file that the user cannot write,
+// so the file's own permission is asked, with the user's effective rights.
+bool MayReplace(const QString& path, QString& error) {
+  const QByteArray native = QFile::encodeName(path);
+  struct stat info {};
+  if (::stat(native.constData(), &info) != 0) return true;  // nothing there yet
+  if (S_ISDIR(info.st_mode)) {
+    error = Failure("Cannot write", path, SystemText(EISDIR));
+    return false;
+  }
+  if (::faccessat(AT_FDCWD, native.constData(), W_OK, AT_EACCESS) != 0) {
+    error = Failure("Cannot write", path, SystemText(errno));
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -43,6 +70,13 @@ QString WithCrLf(const QString& text) {
 bool ReadMissionText(const QString& path, QString& text, QString& error) {
   text.clear();
   error.clear();
+  // A pipe or a device could be read without end; only a plain file is read.
+  struct stat info {};
+  if (::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode) &&
+      !S_ISDIR(info.st_mode)) {
+    error = Failure("Cannot open", path, "not an ordinary file");
+    return false;
+  }
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     error = Failure("Cannot open", path, file.errorString());
@@ -57,16 +91,29 @@ bool ReadMissionText(const QString& path, QString& text, QString& error) {
   return true;
 }
 
-bool WriteMissionText(const QString& path, const QString& text, QString& error) {
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error) {
   error.clear();
+  if (!MayReplace(path, error)) return false;
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
+  // Unbuffered, so that a short write shows at once and with its reason;
+  // a buffered write that fails while flushing could pass unnoticed.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
     error = Failure("Cannot create", path, file.errorString());
     return false;
   }
-  const QByteArray bytes = WithCrLf(text).toLatin1();
-  if (file.write(bytes) != bytes.size()) {
-    error = Failure("Cannot write", path, file.errorString());
+  qint64 written = 0;
+  while (written < bytes.size()) {
+    const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
+    if (n <= 0) {
+      error = Failure("Cannot write", path, file.errorString());
+      file.cancelWriting();
+      return false;
+    }
+    written += n;
+  }
+  // Every byte on disk before the new file takes the old one's place.
+  if (::fsync(file.handle()) != 0 && errno != EINVAL) {
+    error = Failure("Cannot write", path, SystemText(errno));
     file.cancelWriting();
     return false;
   }
@@ -75,6 +122,16 @@ bool WriteMissionText(const QString& path, const QString& text, QString& error) 
     return false;
   }
   return true;
+}
+
+bool WriteMissionText(const QString& path, const QString& text, QString& error) {
+  return WriteFileAtomically(path, WithCrLf(text).toLatin1(), error);
+}
+
+QString MissionTempFilePath(const QString& programFolder) { return programFolder + "/MissionTemp.fil"; }
+
+bool WriteMissionTempFile(const QString& programFolder, const QString& text, QString& error) {
+  return WriteMissionText(MissionTempFilePath(programFolder), text, error);
 }
 
 }  // namespace tolvane

@@ -21,6 +21,21 @@ bool ReadMissionText(const QString& path, QString& text, QString& error);
 // description, with the path, into error.
 bool WriteMissionText(const QString& path, const QString& text, QString& error);
 
+// The verifier's work file in the program folder, and the one way the Verify
+// command writes the editor's text to it: like a save (CR LF, one byte per
+// character, replaced in one step), with the same failure reports.
+QString MissionTempFilePath(const QString& programFolder);
+bool WriteMissionTempFile(const QString& programFolder, const QString& text, QString& error);
+
+// Replaces the file at path with bytes in one step: they go to a new file
+// beside it, which takes the old one's place only when every byte is on
+// disk. A file the user may not write is refused, not replaced; a folder in
+// its place is refused too. A short write (a full disk, a file size limit)
+// is a failure. On failure answers false, leaves any existing file as it
+// was, leaves no partial file behind and puts the system's own description,
+// with the path, into error.
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& error);
+
 // Turns "\r\n", a lone "\n" and a lone "\r" into "\n". The editor holds
 // no line-end character inside a line, so a lone "\r" ends its line.
 QString NormaliseLineEnds(const QString& text);

@@ -1,0 +1,539 @@
+// No lost work: saves that fail leave the old file whole and the text in the
+// window with the system's reason shown; hostile paths on open; the work file
+// of the Verify command; settings files that are cut short or malformed.
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPalette>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "display_settings.h"
+#include "editor_test_support.h"
+#include "mission_text_io.h"
+
+using namespace tolvane;
+
+namespace {
+
+const QByteArray kOld = "[Main]\r\n  .Name Old text\r\n.EndMission\r\n";
+
+QString SystemText(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+// Runs work with file permissions checked as an ordinary user, also when the
+// tests run as root (root writes anything). Only the effective user changes,
+// the way the other file tests do it.
+template <typename Work>
+void AsOrdinaryUser(Work work) {
+  const bool root = geteuid() == 0;
+  if (root && seteuid(65534) != 0) qFatal("cannot drop to an ordinary user");
+  work();
+  if (root && seteuid(0) != 0) qFatal("cannot return to root");
+}
+
+// Lets an ordinary user reach and write a folder of a temporary tree.
+void OpenToEveryone(const QTemporaryDir& dir, const QString& folder) {
+  QCOMPARE(chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+  QCOMPARE(chmod(QFile::encodeName(folder).constData(), 0777), 0);
+}
+
+// While it lives, no file of this process may grow past `bytes`, and going
+// past the limit is a failed write, not a signal.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGXFSZ, &ignore, &oldAction_);
+    getrlimit(RLIMIT_FSIZE, &oldLimit_);
+    struct rlimit limit = oldLimit_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &oldLimit_);
+    sigaction(SIGXFSZ, &oldAction_, nullptr);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  struct rlimit oldLimit_ {};
+  struct sigaction oldAction_ {};
+};
+
+// A small tmpfs mounted on a temporary folder, when this machine allows it.
+class SmallDisk {
+ public:
+  explicit SmallDisk(const char* size) {
+    const QByteArray options = QByteArray("size=") + size;
+    mounted_ = dir_.isValid() && ::mount("tolvane-test", QFile::encodeName(dir_.path()).constData(), "tmpfs",
+                                         MS_NOSUID | MS_NODEV, options.constData()) == 0;
+  }
+  ~SmallDisk() {
+    if (mounted_) ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
+  }
+  bool Mounted() const { return mounted_; }
+  QString Path() const { return dir_.path(); }
+
+ private:
+  QTemporaryDir dir_;
+  bool mounted_ = false;
+};
+
+// The names in a folder: no half-written new file may stay behind.
+QStringList Entries(const QString& folder) {
+  return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+}
+
+QByteArray Repeated(const QByteArray& line, int times) {
+  QByteArray out;
+  for (int i = 0; i < times; ++i) out += line;
+  return out;
+}
+
+// Puts text in the window as if the user had typed it.
+void Type(TEditForm* form, const QString& text) {
+  form->Editor->setPlainText(text);
+  form->Editor->document()->setModified(true);
+}
+
+// The window still holds the user's text, not saved.
+void ExpectTextKept(TEditForm* form, const QString& text) {
+  QCOMPARE(EditorWorld::Text(form), text);
+  QVERIFY(form->Editor->document()->isModified());
+}
+
+// A program folder of our own with the given settings file (none when
+// empty), a type-name list, and a frame started over it.
+class ProgramWorld {
+ public:
+  explicit ProgramWorld(const QByteArray& ini) {
+    WriteBytes(dir.filePath("Tolvane.INI"), ini);
+    WriteBytes(dir.filePath("ObjectNames.Txt"), "Gannet\r\nLorry\r\n");
+    WriteBytes(dir.filePath("raid.mis"), kOld);
+    TFrameForm::Options options;
+    options.Dialogs = &dialogs;
+    options.ProgramFolder = dir.path();
+    frame = std::make_unique<TFrameForm>(options);
+  }
+
+  TEditForm* OpenRaid() {
+    dialogs.queueFile(dir.filePath("raid.mis"));
+    frame->Open1Click();
+    return qobject_cast<TEditForm*>(frame->ActiveDocument());
+  }
+
+  QTemporaryDir dir;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<TFrameForm> frame;
+};
+
+QByteArray FullIni() {
+  QByteArray ini =
+      "[MISSION FOLDER]\r\n/srv/missions\r\n\r\n[FONT]\r\nMonospace\r\n11\r\n255\r\nBold\r\n\r\n[COLOR]\r\n"
+      "8421504\r\n";
+  for (char slot = 'A'; slot <= 'P'; ++slot) ini += QByteArray("Color") + slot + "=00FF00\r\n";
+  ini += "\r\n";
+  return ini;
+}
+
+}  // namespace
+
+class NoLostWorkTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void readOnlyFileIsNotReplaced() {
+    EditorWorld world;
+    OpenToEveryone(world.dir, world.Missions());
+    const QString path = world.Mission("locked.mis", kOld);
+    TEditForm* form = world.Open(path);
+    QVERIFY(form);
+    Type(form, "new work\n");
+    const uint owner = QFileInfo(path).ownerId();
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    bool saved = true;
+    // The folder is writable, so a rename could put a new file in place of
+    // the locked one; the save must refuse instead.
+    AsOrdinaryUser([&] { saved = form->Save1Click(); });
+    QVERIFY(!saved);
+    QCOMPARE(world.dialogs.informed(),
+             QStringList{"Cannot write \"" + path + "\": " + SystemText(EACCES)});
+    QCOMPARE(ReadBytes(path), kOld);
+    QVERIFY(!(QFileInfo(path).permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)));
+    QCOMPARE(QFileInfo(path).ownerId(), owner);
+    QCOMPARE(Entries(world.Missions()), QStringList{"locked.mis"});
+    ExpectTextKept(form, "new work\n");
+
+    // The owner gives write permission back: the same save goes through and
+    // the file keeps its permissions.
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                            QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
+    AsOrdinaryUser([&] { saved = form->Save1Click(); });
+    QVERIFY(saved);
+    QCOMPARE(ReadBytes(path), QByteArray("new work\r\n"));
+    QVERIFY(QFileInfo(path).permissions() & QFile::WriteOther);
+  }
+
+  void folderInPlaceOfTheFile() {
+    EditorWorld world;
+    // Open: "PathName bad" and a plain empty window.
+    QVERIFY(QDir(world.Missions()).mkdir("folder.mis"));
+    TEditForm* first = world.Open(world.Mission("first.mis", kOld));
+    TEditForm* made = world.Open(world.MissionPath("folder.mis"));
+    QCOMPARE(world.dialogs.informed(), QStringList{"PathName bad"});
+    QVERIFY(made && made != first);
+    QCOMPARE(made->FileName, QString("Untitled"));
+    QCOMPARE(made->DocumentNumber, 0);
+    QVERIFY(EditorWorld::Text(made).isEmpty());
+    QCOMPARE(world.frame->State().DocumentCount, 1);
+
+    // Save: the file was replaced by a folder after it was opened.
+    world.dialogs.clear();
+    const QString path = first->FileName;
+    Type(first, "still here\n");
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QDir().mkdir(path));
+    QVERIFY(!first->Save1Click());
+    QCOMPARE(world.dialogs.informed(), QStringList{"Cannot write \"" + path + "\": " + SystemText(EISDIR)});
+    QVERIFY(QFileInfo(path).isDir());
+    ExpectTextKept(first, "still here\n");
+
+    // Save as onto a folder: refused, the former name stays.
+    world.dialogs.clear();
+    world.dialogs.queueFile(world.MissionPath("folder.mis"));
+    QVERIFY(!first->Saveas1Click());
+    QCOMPARE(first->FileName, path);
+    QCOMPARE(world.dialogs.informed().size(), 1);
+    QVERIFY(world.dialogs.informed().first().endsWith(SystemText(EISDIR)));
+    ExpectTextKept(first, "still here\n");
+  }
+
+  void pipeOrDeviceIsNotOpened() {
+    EditorWorld world;
+    const QString fifo = world.MissionPath("pipe.mis");
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    // Reading a pipe with no writer would wait for ever.
+    TEditForm* made = world.Open(fifo);
+    QCOMPARE(world.dialogs.informed(), QStringList{"PathName bad"});
+    QCOMPARE(made->FileName, QString("Untitled"));
+    QString text, error;
+    QVERIFY(!ReadMissionText("/dev/zero", text, error));
+    QVERIFY(error.contains("/dev/zero"));
+    QVERIFY(text.isEmpty());
+  }
+
+  void vanishedFileIsWrittenAgain() {
+    EditorWorld world;
+    const QString path = world.Mission("gone.mis", kOld);
+    TEditForm* form = world.Open(path);
+    QVERIFY(QFile::remove(path));
+    form->Editor->moveCursor(QTextCursor::End);
+    form->Editor->insertPlainText("; saved again");
+    QVERIFY(form->Save1Click());
+    QCOMPARE(ReadBytes(path), kOld + "; saved again");
+    QVERIFY(world.dialogs.informed().isEmpty());
+    QCOMPARE(Entries(world.Missions()), QStringList{"gone.mis"});
+  }
+
+  void openingAPathThatIsGoneLeavesAPlainWindow() {
+    EditorWorld world;
+    TEditForm* first = world.Open(world.Mission("first.mis", kOld));
+    const QString gone = world.Mission("gone.mis", kOld);
+    QVERIFY(QFile::remove(gone));  // chosen in the dialog, deleted before it was read
+    TEditForm* made = world.Open(gone);
+    QCOMPARE(world.dialogs.informed(), QStringList{"PathName bad"});
+    QCOMPARE(world.WindowCount(), 2);
+    QCOMPARE(made->FileName, QString("Untitled"));
+    QCOMPARE(made->windowTitle(), QString("Untitled"));
+    QCOMPARE(made->DocumentNumber, 0);
+    QVERIFY(!made->Checker1->isVisible());
+    QVERIFY(!made->RogueMarking);
+    QVERIFY(!made->Editor->document()->isModified());
+    QVERIFY(!QFile::exists(gone));
+    // Document 1 is untouched.
+    QCOMPARE(first->DocumentNumber, 1);
+    QCOMPARE(world.frame->State().DocumentCount, 1);
+    // The plain window works like a new one: its save asks for a name.
+    made->Editor->setPlainText("typed after the failure");
+    const QString named = world.MissionPath("named.mis");
+    world.dialogs.queueFile(named);
+    QVERIFY(made->Save1Click());
+    QCOMPARE(ReadBytes(named), QByteArray("typed after the failure"));
+    QCOMPARE(made->windowTitle(), QString("named.mis"));
+  }
+
+  void fileSizeLimitFailsTheSaveAndKeepsTheOldFile() {
+    EditorWorld world;
+    const QString path = world.Mission("limit.mis", kOld);
+    TEditForm* form = world.Open(path);
+    // Small texts pass through a write buffer, large ones do not: both fail.
+    for (int lines : {100, 2000}) {
+      world.dialogs.clear();
+      const QString text = QString::fromLatin1(Repeated("  .Name Long patrol line\n", lines));
+      Type(form, text);
+      bool saved = true;
+      {
+        FileSizeLimit limit(1000);
+        saved = form->Save1Click();
+      }
+      QVERIFY(!saved);
+      QCOMPARE(world.dialogs.informed().size(), 1);
+      const QString message = world.dialogs.informed().first();
+      QVERIFY2(message.startsWith("Cannot write \"" + path + "\": "), qPrintable(message));
+      QVERIFY2(message.contains(SystemText(EFBIG)), qPrintable(message));
+      QCOMPARE(ReadBytes(path), kOld);
+      QCOMPARE(Entries(world.Missions()), QStringList{"limit.mis"});
+      ExpectTextKept(form, text);
+    }
+    // Without the limit the same text is saved whole.
+    QVERIFY(form->Save1Click());
+    QCOMPARE(ReadBytes(path).size(), 2000 * 26);
+  }
+
+  void fullDiskFailsTheSaveAndKeepsTheOldFile() {
+    SmallDisk disk("16k");
+    if (!disk.Mounted()) QSKIP("a small tmpfs cannot be mounted here");
+    EditorWorld world;
+    const QString path = disk.Path() + "/full.mis";
+    QVERIFY(WriteBytes(path, kOld));
+    TEditForm* form = world.Open(path);
+    QVERIFY(form && form->FileName == path);
+    // About 14 kB fits a write buffer but not the disk; 62 kB fits neither.
+    for (int lines : {450, 2000}) {
+      world.dialogs.clear();
+      const QString text = QString::fromLatin1(Repeated(".Name Line that fills the disk\n", lines));
+      Type(form, text);
+      QVERIFY(!form->Save1Click());
+      QCOMPARE(world.dialogs.informed().size(), 1);
+      const QString message = world.dialogs.informed().first();
+      QVERIFY2(message.contains(SystemText(ENOSPC)), qPrintable(message));
+      QCOMPARE(ReadBytes(path), kOld);
+      QCOMPARE(Entries(disk.Path()), QStringList{"full.mis"});
+      ExpectTextKept(form, text);
+    }
+
+    // A text that fits is saved.
+    form->Editor->setPlainText("short\n");
+    QVERIFY(form->Save1Click());
+    QCOMPARE(ReadBytes(path), QByteArray("short\r\n"));
+  }
+
+  void settingsSaveOnAFullDiskKeepsTheOldFile() {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("Tolvane.INI");
+    QVERIFY(WriteBytes(ini, FullIni()));
+    AppState state;
+    state.ProgramFolder = dir.path();
+    QCOMPARE(LoadINIFile(state), QString());
+    ScriptedDialogs dialogs;
+    QPlainTextEdit editor;
+    DisplaySettingsCommands commands(&editor, &editor, state, dialogs);
+    bool saved = true;
+    {
+      FileSizeLimit limit(100);
+      saved = commands.SaveSettings();
+    }
+    QVERIFY(!saved);
+    QCOMPARE(dialogs.informed().size(), 1);
+    QVERIFY(dialogs.informed().first().contains(ini));
+    QVERIFY(dialogs.informed().first().contains(SystemText(EFBIG)));
+    QCOMPARE(ReadBytes(ini), FullIni());
+    QCOMPARE(Entries(dir.path()), QStringList{"Tolvane.INI"});
+  }
+
+  void unusualBytesAndLinesSurviveOpenAndSave() {
+    // Every byte 1 to 255 in CR LF lines and an LF file are covered with the
+    // text reader; here: NUL bytes, a line of 100,000 characters, mixed line
+    // ends and a last line without one.
+    EditorWorld world;
+    QByteArray bytes("a\0b\r\n", 5);
+    bytes += QByteArray(100000, 'x') + "\r\n";
+    bytes += "lf only\nmixed\r\n\tlast";
+    TEditForm* form = world.Open(world.Mission("odd.mis", bytes));
+    QVERIFY(form);
+    QCOMPARE(form->Editor->document()->blockCount(), 5);
+    QVERIFY(form->Save1Click());
+    QByteArray expected("a\0b\r\n", 5);
+    expected += QByteArray(100000, 'x') + "\r\nlf only\r\nmixed\r\n\tlast";
+    QCOMPARE(ReadBytes(form->FileName), expected);
+  }
+
+  void markedTextSavesBlanksAndTabsAlsoWhenTheSaveFails() {
+    EditorWorld world;
+    const QString path = world.Mission("marks.mis", "\t.Name A@B #1\r\n");
+    TEditForm* form = world.Open(path);
+    form->TurnOnRogueCheckCommand();
+    const QString marked = EditorWorld::Text(form);
+    QCOMPARE(marked, QString("#.Name@A@B@#1\n"));
+    form->Editor->moveCursor(QTextCursor::End);
+    form->Editor->insertPlainText(".EndMission");  // typed after the marking
+    const QString shown = EditorWorld::Text(form);
+
+    // A failed save changes neither the file nor the marked text.
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QDir().mkdir(path));
+    QVERIFY(!form->Save1Click());
+    QCOMPARE(EditorWorld::Text(form), shown);
+    QVERIFY(form->RogueMarking);
+    QVERIFY(form->TurnOffRogueCheck1->isEnabled());
+    QVERIFY(form->Editor->document()->isModified());
+
+    // Save as while marked: blanks and tabs reach the file, the marks stay.
+    const QString other = world.MissionPath("marks copy.mis");
+    world.dialogs.queueFile(other);
+    QVERIFY(form->Saveas1Click());
+    QCOMPARE(ReadBytes(other), QByteArray("\t.Name A@B #1\r\n.EndMission"));
+    QCOMPARE(EditorWorld::Text(form), shown);
+    form->TurnOffRogueCheckCommand();
+    QCOMPARE(EditorWorld::Text(form), QString("\t.Name A@B #1\n.EndMission"));
+  }
+
+  void workFileIsWrittenLikeASave() {
+    QTemporaryDir dir;
+    const QString folder = dir.path();
+    const QString path = MissionTempFilePath(folder);
+    QCOMPARE(path, folder + "/MissionTemp.fil");
+    QString error;
+    QString text = QString::fromLatin1("[Main]\n  .Name Caf\xe9 run\n\t.EndMission");
+    QVERIFY(WriteMissionTempFile(folder, text, error));
+    QVERIFY(error.isEmpty());
+    QCOMPARE(ReadBytes(path), QByteArray("[Main]\r\n  .Name Caf\xe9 run\r\n\t.EndMission"));
+    // An older work file is replaced whole, a shorter text leaves no tail.
+    QVERIFY(WriteMissionTempFile(folder, "[Main]\n" + QString(QChar(0x20AC)), error));
+    QCOMPARE(ReadBytes(path), QByteArray("[Main]\r\n?"));
+    QCOMPARE(Entries(folder), QStringList{"MissionTemp.fil"});
+  }
+
+  void workFileFailuresAreReportedAndChangeNothing() {
+    QTemporaryDir dir;
+    const QString folder = dir.path();
+    const QString path = MissionTempFilePath(folder);
+    QString error;
+
+    // No program folder.
+    QVERIFY(!WriteMissionTempFile(folder + "/gone", "x", error));
+    QVERIFY2(error.startsWith("Cannot create \"" + folder + "/gone/MissionTemp.fil\": "), qPrintable(error));
+
+    // A folder of that name.
+    QVERIFY(QDir(folder).mkdir("MissionTemp.fil"));
+    QVERIFY(!WriteMissionTempFile(folder, "x", error));
+    QCOMPARE(error, "Cannot write \"" + path + "\": " + SystemText(EISDIR));
+    QVERIFY(QDir(folder).rmdir("MissionTemp.fil"));
+
+    // A read-only work file left behind, in a folder everyone may write.
+    OpenToEveryone(dir, folder);
+    QVERIFY(WriteBytes(path, "older\r\n"));
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadOther));
+    bool written = true;
+    AsOrdinaryUser([&] { written = WriteMissionTempFile(folder, "newer", error); });
+    QVERIFY(!written);
+    QCOMPARE(error, "Cannot write \"" + path + "\": " + SystemText(EACCES));
+    QCOMPARE(ReadBytes(path), QByteArray("older\r\n"));
+
+    // A full disk: nothing half written.
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    {
+      FileSizeLimit limit(10);
+      written = WriteMissionTempFile(folder, "a text longer than ten bytes", error);
+    }
+    QVERIFY(!written);
+    QVERIFY2(error.endsWith(SystemText(EFBIG)), qPrintable(error));
+    QCOMPARE(ReadBytes(path), QByteArray("older\r\n"));
+    QCOMPARE(Entries(folder), QStringList{"MissionTemp.fil"});
+  }
+
+  void settingsCutAfterEveryLineStartCleanly() {
+    const QByteArray full = FullIni();
+    const QList<QByteArray> lines = full.split('\n');
+    QByteArray cut;
+    for (int count = 0; count < lines.size(); ++count) {
+      if (count > 0) cut += lines[count - 1] + '\n';
+      ProgramWorld world(cut);
+      const DisplaySettings& settings = world.frame->State().Settings;
+      // Reading past the end is no error; the program starts quietly.
+      QVERIFY2(world.dialogs.texts.isEmpty(), qPrintable(world.dialogs.texts.join('|')));
+      QCOMPARE(settings.MissionFolder, count >= 2 ? QString("/srv/missions") : QString());
+      // Only a file that reaches its background colour sets the look.
+      QCOMPARE(settings.Loaded, count >= 11);
+      TEditForm* form = world.OpenRaid();
+      QVERIFY(form);
+      QCOMPARE(form->DocumentNumber, 1);
+      QVERIFY(world.dialogs.informed().isEmpty());
+      const QPalette palette = form->Editor->palette();
+      QVERIFY2(palette.color(QPalette::Text) != palette.color(QPalette::Base), qPrintable(QString::number(count)));
+      if (count >= 11) QCOMPARE(palette.color(QPalette::Base), QColor(128, 128, 128));
+      form->Editor->document()->setModified(false);
+    }
+  }
+
+  void malformedSettingsAreReportedAndTheProgramRunsOn() {
+    const QByteArray longLine(100000, 'W');
+    struct Case {
+      const char* name;
+      QByteArray ini;
+      int messages;
+      bool loaded;
+      bool keepsLongLine;  // written back whole by the next settings save
+    };
+    QByteArray longFolder = FullIni();
+    longFolder.replace("/srv/missions", "/srv/" + longLine);
+    QByteArray longName = FullIni();
+    longName.replace("Monospace", longLine);
+    QByteArray longSize = FullIni();
+    longSize.replace("\r\n11\r\n", "\r\n" + QByteArray(100000, '1') + "\r\n");
+    QByteArray wordSize = FullIni();
+    wordSize.replace("\r\n11\r\n", "\r\neleven\r\n");
+    QByteArray blanksSize = FullIni();
+    blanksSize.replace("\r\n11\r\n", "\r\n" + QByteArray(100000, ' ') + "11\r\n");
+    QByteArray longColour = FullIni();
+    longColour.replace("ColorA=00FF00", "ColorA=" + longLine);
+    QByteArray onlyCr = FullIni();
+    onlyCr.replace("\r\n", "\r");
+    const Case cases[] = {
+        {"long folder", longFolder, 0, true, true},
+        {"long font name", longName, 0, true, true},
+        {"long size", longSize, 1, false, false},
+        {"size as a word", wordSize, 1, false, false},
+        {"blanks before size", blanksSize, 0, true, false},
+        {"long custom colour", longColour, 0, true, false},
+        {"CR alone", onlyCr, 0, false, false},
+    };
+    for (const Case& c : cases) {
+      ProgramWorld world(c.ini);
+      QCOMPARE(world.dialogs.informed().size(), c.messages);
+      for (const QString& message : world.dialogs.informed()) {
+        QVERIFY2(message.contains("Tolvane.INI"), c.name);
+        QVERIFY2(message.size() < 300, c.name);  // the bad line is shown cut short
+      }
+      QVERIFY2(world.frame->State().Settings.Loaded == c.loaded, c.name);
+      QVERIFY2(world.frame->State().TypeNames.TypeNamesLoaded, c.name);
+      world.dialogs.clear();
+      TEditForm* form = world.OpenRaid();
+      QVERIFY2(form && form->DocumentNumber == 1, c.name);
+      QVERIFY2(world.dialogs.informed().isEmpty(), c.name);
+      QCOMPARE(EditorWorld::Text(form), QString::fromLatin1("[Main]\n  .Name Old text\n.EndMission\n"));
+      if (c.loaded) QCOMPARE(form->Editor->font().pointSize(), 11);
+      // Settings written back keep the long lines whole.
+      QVERIFY2(form->Display().SaveSettings(), c.name);
+      const QByteArray written = ReadBytes(world.dir.filePath("Tolvane.INI"));
+      if (c.keepsLongLine) QVERIFY2(written.contains("\r\n" + longLine + "\r\n") ||
+                                    written.contains("/srv/" + longLine + "\r\n"), c.name);
+      QVERIFY2(!written.contains("\r\n" + QByteArray(100000, '1')), c.name);
+    }
+  }
+};
+
+QTEST_MAIN(NoLostWorkTest)
+#include "no_lost_work_test.moc"
