@@ -29,6 +29,26 @@ Answer Ask(QWidget* parent, const QString& text, QMessageBox::StandardButtons bu
   }
 }
 
+// The patterns of a filter: the text inside its closing parentheses, or the
+// whole filter when it has none.
+QString PatternsOfFilter(const QString& filter) {
+  if (!filter.endsWith(QLatin1Char(')'))) return filter;
+  const int open = filter.lastIndexOf(QLatin1Char('('));
+  if (open < 0) return filter;
+  return filter.mid(open + 1, filter.size() - open - 2);
+}
+
+// The filters as the dialog gets them. With captions, each caption is
+// followed by its filter's patterns, which the dialog keeps out of sight.
+QStringList DialogFilters(const FileDialogRequest& request) {
+  if (request.FilterCaptions.isEmpty() || request.FilterCaptions.size() != request.Filters.size())
+    return request.Filters;
+  QStringList filters;
+  for (int i = 0; i < request.Filters.size(); ++i)
+    filters << request.FilterCaptions.at(i) + " (" + PatternsOfFilter(request.Filters.at(i)) + ")";
+  return filters;
+}
+
 QString Choose(QWidget* parent, FileDialogRequest& request, bool save) {
   QFileDialog dialog(parent, request.Title);
   // A folder that does not exist leaves the dialog in the working directory.
@@ -37,26 +57,35 @@ QString Choose(QWidget* parent, FileDialogRequest& request, bool save) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  if (!request.Filters.isEmpty()) {
-    dialog.setNameFilters(request.Filters);
+  const QStringList filters = DialogFilters(request);
+  if (filters != request.Filters) dialog.setOption(QFileDialog::HideNameFilterDetails);
+  if (!filters.isEmpty()) {
+    dialog.setNameFilters(filters);
     int index = request.FilterIndex;
-    if (index < 1 || index > request.Filters.size()) index = 1;
-    dialog.selectNameFilter(request.Filters.at(index - 1));
+    if (index < 1 || index > filters.size()) index = 1;
+    dialog.selectNameFilter(filters.at(index - 1));
   }
   QString extension = request.DefaultExtension;
   dialog.setDefaultSuffix(SuffixOfExtension(extension));
   if (!request.FileName.isEmpty()) dialog.selectFile(request.FileName);
 
+  // The dialog names a type by the text it shows.
+  auto indexOfType = [&](const QString& shown) {
+    int index = filters.indexOf(shown);
+    return index >= 0 ? index : request.FilterCaptions.indexOf(shown);
+  };
+
   // Picking another file type changes the default extension with it.
   QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
-    extension = ExtensionOfFilter(filter, extension);
+    const int index = indexOfType(filter);
+    extension = ExtensionOfFilter(index >= 0 ? filters.at(index) : filter, extension);
     dialog.setDefaultSuffix(SuffixOfExtension(extension));
   });
 
   if (dialog.exec() != QDialog::Accepted) return QString();
   QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return QString();
-  int chosen = request.Filters.indexOf(dialog.selectedNameFilter());
+  int chosen = indexOfType(dialog.selectedNameFilter());
   if (chosen >= 0) request.FilterIndex = chosen + 1;
   request.DefaultExtension = extension;
   request.FileName = files.first();

@@ -16,6 +16,9 @@ struct FileDialogRequest {
   QString Title;
   QString InitialFolder;
   QStringList Filters;      // "Mission Files (*.mis)", ...
+  // What the type list shows for each filter, when that is not the filter
+  // itself ("Mission Files" for "Mission Files (*.mis)"); empty: the filters.
+  QStringList FilterCaptions;
   int FilterIndex = 1;      // 1-based, as the filter list is numbered
   QString DefaultExtension; // "*.mis", "*.txt" or "*.*"
   QString FileName;         // proposed name

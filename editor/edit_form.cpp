@@ -164,6 +164,7 @@ void TEditForm::CreateMenus() {
   Paste2 = item(PopupMenu1, "&Paste", &TEditForm::Paste1Click);
 
   SaveFileDialog.Filters = QStringList{"Mission Files (*.mis)", "Plain text files (*.txt)", "All files (*.*)"};
+  SaveFileDialog.FilterCaptions = QStringList{"Mission Files", "Plain text files (*.txt)", "All files"};
   SaveFileDialog.FilterIndex = 1;
   SaveFileDialog.DefaultExtension = "*.mis";
 }

@@ -1,0 +1,129 @@
+// What the user sees of the file dialogs: the file types each one lists,
+// and that every type still chooses its files and its default extension.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+#include "editor_test_support.h"
+#include "qt_user_dialogs.h"
+
+using namespace tolvane;
+
+namespace {
+
+// Runs `step` on the modal dialog of type T once it is showing.
+template <typename T>
+void WhenShown(std::function<void(T*)> step) {
+  auto poll = std::make_shared<std::function<void()>>();
+  *poll = [step, poll] {
+    if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+      step(dialog);
+    } else {
+      QTimer::singleShot(0, *poll);
+    }
+  };
+  QTimer::singleShot(0, *poll);
+}
+
+QStringList ListedTypes(QFileDialog* dialog) {
+  QStringList types;
+  if (auto* combo = dialog->findChild<QComboBox*>("fileTypeCombo"))
+    for (int i = 0; i < combo->count(); ++i) types << combo->itemText(i);
+  return types;
+}
+
+// Picks entry `index` (0-based) of the file-type list as the user would.
+void PickType(QFileDialog* dialog, int index) {
+  auto* combo = dialog->findChild<QComboBox*>("fileTypeCombo");
+  QVERIFY(combo);
+  combo->setCurrentIndex(index);
+  emit combo->activated(index);
+  emit combo->textActivated(combo->itemText(index));
+}
+
+void TypeNameAndAccept(QFileDialog* dialog, const QString& name) {
+  auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+  QVERIFY(edit);
+  edit->setText(name);
+  QMetaObject::invokeMethod(dialog, "accept");
+}
+
+}  // namespace
+
+class GuiAuditTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void saveDialogListsItsTypesByName() {
+    EditorWorld world;
+    TEditForm* form = world.New();
+    FileDialogRequest request = form->SaveFileDialog;
+    request.InitialFolder = world.Missions();
+    QtUserDialogs dialogs;
+    QStringList types;
+    QStringList filters;
+    WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+      types = ListedTypes(dialog);
+      filters = dialog->nameFilters();
+      dialog->reject();
+    });
+    QCOMPARE(dialogs.ChooseSaveFile(nullptr, request), QString());
+    QCOMPARE(types, (QStringList{"Mission Files", "Plain text files (*.txt)", "All files"}));
+    // Behind the names the types still choose their files.
+    QCOMPARE(filters.size(), 3);
+    QVERIFY2(filters[0].endsWith(" (*.mis)"), qPrintable(filters[0]));
+    QVERIFY2(filters[1].endsWith(" (*.txt)"), qPrintable(filters[1]));
+    QVERIFY2(filters[2].endsWith(" (*.*)"), qPrintable(filters[2]));
+  }
+
+  void everySaveTypeGivesItsExtension() {
+    struct Case {
+      int entry;  // 0-based in the list
+      QString typed;
+      QString saved;
+      QString extension;
+    };
+    const Case cases[] = {
+        {0, "raid", "raid.mis", "*.mis"},
+        {1, "notes", "notes.txt", "*.txt"},
+        {2, "raw", "raw", "*.*"},
+    };
+    for (const Case& c : cases) {
+      EditorWorld world;
+      TEditForm* form = world.New();
+      FileDialogRequest request = form->SaveFileDialog;
+      request.InitialFolder = world.Missions();
+      QtUserDialogs dialogs;
+      WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+        PickType(dialog, c.entry);
+        TypeNameAndAccept(dialog, c.typed);
+      });
+      QCOMPARE(dialogs.ChooseSaveFile(nullptr, request), world.MissionPath(c.saved));
+      QCOMPARE(request.FilterIndex, c.entry + 1);
+      QCOMPARE(request.DefaultExtension, c.extension);
+    }
+  }
+
+  void openDialogListsItsTypesWithPatterns() {
+    EditorWorld world;
+    FileDialogRequest request = world.frame->OpenFileDialog();
+    QtUserDialogs dialogs;
+    QStringList types;
+    WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+      types = ListedTypes(dialog);
+      dialog->reject();
+    });
+    QCOMPARE(dialogs.ChooseOpenFile(nullptr, request), QString());
+    QCOMPARE(types, (QStringList{"Mission Files (*.mis)", "Plain Text Files (*.txt)", "All Files (*.*)"}));
+  }
+};
+
+QTEST_MAIN(GuiAuditTest)
+#include "gui_audit_test.moc"
