@@ -63,5 +63,72 @@ TEST_F(TypeNameFile, MissingFileLeavesTheListEmpty) {
   EXPECT_FALSE(FindTypeName(state, ""));
 }
 
+TEST_F(TypeNameFile, TenThousandLinesKeepTheFirstFiveHundred) {
+  std::string bytes;
+  for (int i = 1; i <= 10000; ++i) bytes += "N" + std::to_string(i) + "\r\n";
+  Write(bytes);
+  MissionState state;
+  LoadTypeNames(state.TypeNames, path_.string());
+  ASSERT_TRUE(state.TypeNames.TypeNamesLoaded);
+  EXPECT_EQ(state.TypeNames.TypeNameCount(), 500);
+  EXPECT_EQ(state.TypeNames.TypeNameTable.front().str(), "N1");
+  EXPECT_EQ(state.TypeNames.TypeNameTable.back().str(), "N500");
+  EXPECT_FALSE(FindTypeName(state, "N501"));
+  EXPECT_FALSE(FindTypeName(state, "N10000"));
+}
+
+TEST_F(TypeNameFile, LinesOfAHundredThousandCharactersKeepTheirFirstTen) {
+  const std::string longLine(100000, 'Q');
+  Write("Gannet\r\n" + longLine + "\r\n" + std::string(100000, ' ') + "\r\nHeron\r\n" + longLine);
+  MissionState state;
+  LoadTypeNames(state.TypeNames, path_.string());
+  ASSERT_TRUE(state.TypeNames.TypeNamesLoaded);
+  ASSERT_EQ(state.TypeNames.TypeNameCount(), 5);
+  EXPECT_EQ(state.TypeNames.TypeNameTable[1].str(), "QQQQQQQQQQ");
+  EXPECT_EQ(state.TypeNames.TypeNameTable[2].str(), "          ");
+  EXPECT_EQ(state.TypeNames.TypeNameTable[4].str(), "QQQQQQQQQQ");  // no line end after it
+  EXPECT_TRUE(FindTypeName(state, "Heron"));
+  EXPECT_TRUE(FindTypeName(state, longLine));  // compared by its first ten
+}
+
+TEST_F(TypeNameFile, AMillionLinesAndOneHugeLineAreReadThrough) {
+  // Reading is one pass over the bytes: a large file ends promptly and keeps
+  // the first five hundred names.
+  std::string bytes;
+  bytes.reserve(12000000);
+  for (int i = 0; i < 1000000; ++i) bytes += "Lorry" + std::to_string(i % 1000) + "\n";
+  bytes += std::string(8000000, 'z');
+  Write(bytes);
+  MissionState state;
+  LoadTypeNames(state.TypeNames, path_.string());
+  ASSERT_TRUE(state.TypeNames.TypeNamesLoaded);
+  EXPECT_EQ(state.TypeNames.TypeNameCount(), 500);
+  EXPECT_TRUE(FindTypeName(state, "Lorry499"));
+  EXPECT_FALSE(FindTypeName(state, "Lorry500"));
+}
+
+TEST_F(TypeNameFile, OddBytesAreKeptAsTheyAre) {
+  // NUL bytes and a lone CR are ordinary characters of a name; only LF ends
+  // a line (with a CR before it dropped).
+  const char raw[] = "Gan\0et\r\nA\rB\n\xe9" "clair\n";
+  Write(std::string(raw, sizeof raw - 1));
+  MissionState state;
+  LoadTypeNames(state.TypeNames, path_.string());
+  ASSERT_EQ(state.TypeNames.TypeNameCount(), 3);
+  EXPECT_TRUE(FindTypeName(state, std::string("Gan\0et", 6)));
+  EXPECT_FALSE(FindTypeName(state, "Gan"));
+  EXPECT_TRUE(FindTypeName(state, "A\rB"));
+  EXPECT_TRUE(FindTypeName(state, "\xe9" "clair"));
+}
+
+TEST_F(TypeNameFile, AFolderInPlaceOfTheListIsNoList) {
+  std::filesystem::create_directory(path_);
+  MissionState state;
+  state.TypeNames.TypeNameTable.emplace_back("Stale");
+  LoadTypeNames(state.TypeNames, path_.string());
+  EXPECT_FALSE(state.TypeNames.TypeNamesLoaded);
+  EXPECT_EQ(state.TypeNames.TypeNameCount(), 0);
+}
+
 }  // namespace
 }  // namespace tolvane
