@@ -31,7 +31,9 @@ void ExpectCodes(const std::vector<Case>& cases, const std::string& keyword = ""
     const harbour::Verdict v = VerifyText(HarbourMission(CheckBody(block)));
     EXPECT_EQ(v.code, c.code) << block << "\n  " << v.statement << " at line " << v.line;
     EXPECT_EQ(v.ok, c.code == 0) << block;
-    if (c.code != 0) EXPECT_EQ(v.pass, 2) << block << ": stopped in pass one";
+    if (c.code != 0) {
+      EXPECT_EQ(v.pass, 2) << block << ": stopped in pass one";
+    }
   }
 }
 
