@@ -82,6 +82,8 @@ class SettingsFileTest : public QObject {
   void writesTheExactLayoutEndingWithOneEmptyLine();
   void findsTheSectionsWhereverTheyStand();
   void readsPastTheEndAsEmptyAndZero();
+  void cutAfterEveryLineReadsWhatIsThere();
+  void longLinesAreReadWholeAndShownShort();
   void reportsALineThatShouldBeANumber();
   void readsNumbersAfterBlanksAndSkipsTheRest();
   void formatsAndParsesCustomColorLines();
@@ -180,6 +182,55 @@ void SettingsFileTest::readsPastTheEndAsEmptyAndZero() {
   SettingsFileContents empty;
   QVERIFY(LoadINIFile("", empty).Ok);
   QCOMPARE(ReadCustomColorLines(""), CustomColorLines{});
+}
+
+void SettingsFileTest::cutAfterEveryLineReadsWhatIsThere() {
+  // The sample cut after each of its lines in turn: never an error, every
+  // field read so far has its value, the rest are empty and 0, and the cut
+  // is noticed exactly when the background colour line is missing.
+  std::size_t end = 0;
+  for (int lines = 0; lines <= 28; ++lines) {
+    const std::string cut = SampleFile.substr(0, end);
+    SettingsFileContents read;
+    read.FontSize = 77;
+    SettingsReadResult result = LoadINIFile(cut, read);
+    const QByteArray where = QByteArray::number(lines);
+    QVERIFY2(result.Ok, where);
+    QCOMPARE(result.EndedEarly, lines < 11);
+    QCOMPARE(read.MissionFolder, lines >= 2 ? std::string("/home/pilot/Skyrend Missions/ ") : std::string());
+    QCOMPARE(read.FontName, lines >= 5 ? std::string("Courier New") : std::string());
+    QCOMPARE(read.FontSize, lines >= 6 ? 10 : 0);
+    QCOMPARE(read.FontColor, lines >= 7 ? 16777215 : 0);
+    QCOMPARE(read.FontStyle, lines >= 8 ? std::string("Bold") : std::string());
+    QCOMPARE(read.EditorColor, lines >= 11 ? 8388608 : 0);
+    const CustomColorLines colors = ReadCustomColorLines(cut);
+    for (int slot = 0; slot < CustomColorCount; ++slot)
+      QCOMPARE(colors[slot].empty(), lines < 12 + slot);
+    end = SampleFile.find('\n', end) + 1;
+  }
+}
+
+void SettingsFileTest::longLinesAreReadWholeAndShownShort() {
+  const std::string longText(100000, 'k');
+  SettingsFileContents read;
+  QVERIFY(LoadINIFile("h\n/" + longText + "\n[FONT]\n" + longText + "\n" + std::string(100000, ' ') + "9\n0\n" +
+                          longText + "\n[COLOR]\n5\n",
+                      read)
+              .Ok);
+  QCOMPARE(read.MissionFolder.size(), std::size_t(100001));
+  QCOMPARE(read.FontName, longText);
+  QCOMPARE(read.FontSize, 9);
+  QCOMPARE(read.FontStyle, longText);
+  QCOMPARE(read.EditorColor, 5);
+
+  // A number line of 100,000 digits is no number; the message shows only
+  // its beginning.
+  SettingsFileContents bad;
+  SettingsReadResult result = LoadINIFile("h\nf\n[FONT]\nA\n" + std::string(100000, '7') + "\n", bad);
+  QVERIFY(!result.Ok);
+  QCOMPARE(result.ErrorLine, 5);
+  QVERIFY(result.Error.size() < 200);
+  QVERIFY(result.Error.find("\"" + std::string(40, '7') + "...\"") != std::string::npos);
 }
 
 void SettingsFileTest::reportsALineThatShouldBeANumber() {
