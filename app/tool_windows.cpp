@@ -17,6 +17,9 @@ ToolWindow::ToolWindow(QWidget* parent, AppState& state, UserDialogs& dialogs, c
   }
   if (layout.CloseButtonsOnly) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  } else if (layout.NoMaximiseButton) {
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   }
   hide();
 }
@@ -47,7 +50,7 @@ TOLVANE_TOOL_WINDOW_LAYOUT(TForm12, "Mission Structures", 234, 467)
 TOLVANE_TOOL_WINDOW_LAYOUT(TForm13, "Mission Triggers", 780, 519)
 TOLVANE_TOOL_WINDOW_LAYOUT(TForm14, "Mission Bridges", 734, 454)
 TOLVANE_TOOL_WINDOW_LAYOUT(TForm15, "About Skyrend Tolvane", 365, 507, -1, -1, true)
-TOLVANE_TOOL_WINDOW_LAYOUT(TForm16, "Tolvane Readme", 906, 681, 56, 26)
+TOLVANE_TOOL_WINDOW_LAYOUT(TForm16, "Tolvane Readme", 906, 681, 56, 26, false, true)
 
 #undef TOLVANE_TOOL_WINDOW_LAYOUT
 

@@ -23,6 +23,7 @@ class ToolWindow : public QWidget {
     int Left = -1;  // -1: centred on the screen
     int Top = -1;
     bool CloseButtonsOnly = false;  // no title-bar buttons but its own
+    bool NoMaximiseButton = false;  // system menu and minimise only
   };
 
   ToolWindow(QWidget* parent, AppState& state, UserDialogs& dialogs, const Layout& layout);

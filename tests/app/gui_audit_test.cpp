@@ -123,6 +123,30 @@ class GuiAuditTest : public QObject {
     QCOMPARE(dialogs.ChooseOpenFile(nullptr, request), QString());
     QCOMPARE(types, (QStringList{"Mission Files (*.mis)", "Plain Text Files (*.txt)", "All Files (*.*)"}));
   }
+
+  void toolWindowsHaveTheirTitleBarButtons() {
+    EditorWorld world;
+    ToolWindows& forms = world.frame->Forms();
+    const Qt::WindowFlags buttons = Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint;
+    auto buttonsOf = [&](QWidget* window) { return window->windowFlags() & buttons; };
+    // The Readme window: system menu (with its close box) and minimise only.
+    QCOMPARE(buttonsOf(forms.Form16),
+             Qt::WindowFlags(Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint));
+    QVERIFY(forms.Form16->windowFlags() & Qt::CustomizeWindowHint);
+    // The two lists and About are closed by their own buttons only.
+    for (QWidget* window : {static_cast<QWidget*>(forms.Form5), static_cast<QWidget*>(forms.Form8),
+                            static_cast<QWidget*>(forms.Form15)}) {
+      QCOMPARE(buttonsOf(window), Qt::WindowFlags());
+      QVERIFY(window->windowFlags() & Qt::CustomizeWindowHint);
+    }
+    // The others keep every button.
+    for (QWidget* window : {static_cast<QWidget*>(forms.Form1), static_cast<QWidget*>(forms.Form4),
+                            static_cast<QWidget*>(forms.Form6), static_cast<QWidget*>(forms.Form14)})
+      QVERIFY(!(window->windowFlags() & Qt::CustomizeWindowHint));
+    // A window's own flags do not make it shown.
+    QVERIFY(!forms.Form16->isVisible());
+  }
 };
 
 QTEST_MAIN(GuiAuditTest)
