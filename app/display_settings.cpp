@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QPalette>
 #include <QPlainTextEdit>
@@ -42,6 +43,12 @@ bool ReadWholeFile(const QString& path, std::string& bytes, QString& error) {
   QFile file(path);
   if (!file.exists()) {
     error = QString("Cannot open %1: the file does not exist.").arg(path);
+    return false;
+  }
+  // A pipe would keep the start waiting for a writer.
+  const QFileInfo info(path);
+  if (!info.isFile() && !info.isDir()) {
+    error = QString("Cannot open %1: not an ordinary file").arg(path);
     return false;
   }
   if (!file.open(QIODevice::ReadOnly)) {

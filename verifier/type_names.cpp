@@ -1,11 +1,16 @@
 #include "type_names.h"
 
+#include <sys/stat.h>
+
 #include "mission_file.h"
 
 namespace tolvane {
 
 void LoadTypeNames(TypeNameList& list, const std::string& path) {
   list.clear();
+  // Only a plain file is a list: a pipe or a device could be read without end.
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
   MissionFile file;
   if (file.Open(path) != MissionFile::OpenResult::Ok) return;
   std::string line;

@@ -234,6 +234,34 @@ class NoLostWorkTest : public QObject {
     QVERIFY(text.isEmpty());
   }
 
+  void pipesInPlaceOfTheProgramsFilesDoNotStopTheStart() {
+    QTemporaryDir dir;
+    for (const char* name : {"Tolvane.INI", "ObjectNames.Txt"})
+      QCOMPARE(mkfifo(QFile::encodeName(dir.filePath(name)).constData(), 0644), 0);
+    ScriptedDialogs dialogs;
+    TFrameForm::Options options;
+    options.Dialogs = &dialogs;
+    options.ProgramFolder = dir.path();
+    TFrameForm frame(options);
+    const QStringList shown = dialogs.informed();
+    QCOMPARE(shown.size(), 3);
+    QCOMPARE(shown[0], "Cannot open " + dir.filePath("Tolvane.INI") + ": not an ordinary file");
+    QCOMPARE(shown[1], QString("TypeNames.TXT NOT found in Tolvane Program Folder."));
+    QVERIFY(!frame.State().Settings.Loaded);
+    QVERIFY(!frame.State().TypeNames.TypeNamesLoaded);
+    // A document still opens and saves.
+    const QString path = dir.filePath("raid.mis");
+    QVERIFY(WriteBytes(path, kOld));
+    dialogs.clear();
+    dialogs.queueFile(path);
+    frame.Open1Click();
+    auto* form = qobject_cast<TEditForm*>(frame.ActiveDocument());
+    QVERIFY(form && form->FileName == path);
+    QVERIFY(dialogs.informed().isEmpty());
+    QVERIFY(form->Save1Click());
+    QCOMPARE(ReadBytes(path), kOld);
+  }
+
   void vanishedFileIsWrittenAgain() {
     EditorWorld world;
     const QString path = world.Mission("gone.mis", kOld);

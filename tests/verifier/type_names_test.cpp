@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -121,10 +122,23 @@ TEST_F(TypeNameFile, OddBytesAreKeptAsTheyAre) {
   EXPECT_TRUE(FindTypeName(state, "\xe9" "clair"));
 }
 
-TEST_F(TypeNameFile, AFolderInPlaceOfTheListIsNoList) {
-  std::filesystem::create_directory(path_);
+TEST_F(TypeNameFile, OnlyAPlainFileIsAList) {
+  // A folder, a pipe without a writer (reading would wait for ever) and a
+  // link to an endless device.
   MissionState state;
+  std::filesystem::create_directory(path_);
   state.TypeNames.TypeNameTable.emplace_back("Stale");
+  LoadTypeNames(state.TypeNames, path_.string());
+  EXPECT_FALSE(state.TypeNames.TypeNamesLoaded);
+  EXPECT_EQ(state.TypeNames.TypeNameCount(), 0);
+  std::filesystem::remove(path_);
+
+  ASSERT_EQ(::mkfifo(path_.c_str(), 0644), 0);
+  LoadTypeNames(state.TypeNames, path_.string());
+  EXPECT_FALSE(state.TypeNames.TypeNamesLoaded);
+  std::filesystem::remove(path_);
+
+  std::filesystem::create_symlink("/dev/zero", path_);
   LoadTypeNames(state.TypeNames, path_.string());
   EXPECT_FALSE(state.TypeNames.TypeNamesLoaded);
   EXPECT_EQ(state.TypeNames.TypeNameCount(), 0);
