@@ -176,6 +176,14 @@ class NoLostWorkTest : public QObject {
     QCOMPARE(Entries(world.Missions()), QStringList{"locked.mis"});
     ExpectTextKept(form, "new work\n");
 
+    // Closing with "Yes" meets the same refusal: the window stays.
+    world.dialogs.clear();
+    world.dialogs.queueAnswer(Answer::Yes);
+    AsOrdinaryUser([&] { EditorWorld::Close(form); });
+    QCOMPARE(world.WindowCount(), 1);
+    QCOMPARE(world.dialogs.informed().size(), 1);
+    ExpectTextKept(form, "new work\n");
+
     // The owner gives write permission back: the same save goes through and
     // the file keeps its permissions.
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
@@ -184,6 +192,52 @@ class NoLostWorkTest : public QObject {
     QVERIFY(saved);
     QCOMPARE(ReadBytes(path), QByteArray("new work\r\n"));
     QVERIFY(QFileInfo(path).permissions() & QFile::WriteOther);
+  }
+
+  void saveKeepsPermissionsAndLinks() {
+    EditorWorld world;
+    // A private file stays private.
+    const QString secret = world.Mission("secret.mis", kOld);
+    QVERIFY(QFile::setPermissions(secret, QFile::ReadOwner | QFile::WriteOwner));
+    TEditForm* form = world.Open(secret);
+    Type(form, "private\n");
+    QVERIFY(form->Save1Click());
+    QCOMPARE(ReadBytes(secret), QByteArray("private\r\n"));
+    QCOMPARE(QFileInfo(secret).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+             QFile::ReadOwner | QFile::WriteOwner);
+
+    // A file opened through a link is saved in the file it names; the link stays.
+    const QString target = world.Mission("target.mis", kOld);
+    const QString link = world.MissionPath("link.mis");
+    QVERIFY(QFile::link(target, link));
+    TEditForm* linked = world.Open(link);
+    Type(linked, "through the link\n");
+    QVERIFY(linked->Save1Click());
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(ReadBytes(target), QByteArray("through the link\r\n"));
+
+    // A link to a read-only file is refused like the file itself.
+    QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadOther));
+    OpenToEveryone(world.dir, world.Missions());
+    Type(linked, "refused\n");
+    bool saved = true;
+    AsOrdinaryUser([&] { saved = linked->Save1Click(); });
+    QVERIFY(!saved);
+    QCOMPARE(ReadBytes(target), QByteArray("through the link\r\n"));
+    QVERIFY(QFileInfo(link).isSymLink());
+  }
+
+  void unreadableFileGivesPathNameBad() {
+    EditorWorld world;
+    OpenToEveryone(world.dir, world.Missions());
+    const QString path = world.Mission("closed.mis", kOld);
+    QVERIFY(QFile::setPermissions(path, QFile::WriteOwner));
+    TEditForm* made = nullptr;
+    AsOrdinaryUser([&] { made = world.Open(path); });
+    QCOMPARE(world.dialogs.informed(), QStringList{"PathName bad"});
+    QCOMPARE(made->FileName, QString("Untitled"));
+    QCOMPARE(world.frame->State().DocumentCount, 0);
+    QCOMPARE(ReadBytes(path), kOld);
   }
 
   void folderInPlaceOfTheFile() {
