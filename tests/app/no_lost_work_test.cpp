@@ -496,6 +496,10 @@ class NoLostWorkTest : public QObject {
     QVERIFY(WriteMissionTempFile(folder, "[Main]\n" + QString(QChar(0x20AC)), error));
     QCOMPARE(ReadBytes(path), QByteArray("[Main]\r\n?"));
     QCOMPARE(Entries(folder), QStringList{"MissionTemp.fil"});
+    // An empty text empties the file.
+    QVERIFY(WriteMissionTempFile(folder, QString(), error));
+    QVERIFY(QFile::exists(path));
+    QCOMPARE(QFileInfo(path).size(), qint64(0));
   }
 
   void workFileFailuresAreReportedAndChangeNothing() {
