@@ -51,6 +51,16 @@ void MissionEditor::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+#ifndef Q_OS_MACOS
+  // Alt with a character is a menu key, never typing: a key that opens no
+  // menu leaves the text as it is. Ctrl with Alt stays typing (AltGr).
+  const Qt::KeyboardModifiers held = event->modifiers();
+  if ((held & Qt::AltModifier) && !(held & Qt::ControlModifier) && !event->text().isEmpty() &&
+      event->text().at(0).isPrint()) {
+    event->ignore();
+    return;
+  }
+#endif
   if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) {
     // Undo and redo bring back the text with its own formats, marks included.
     QPlainTextEdit::keyPressEvent(event);

@@ -124,6 +124,25 @@ class GuiAuditTest : public QObject {
     QCOMPARE(types, (QStringList{"Mission Files (*.mis)", "Plain Text Files (*.txt)", "All Files (*.*)"}));
   }
 
+  void altWithALetterNeverTypesIntoTheMission() {
+    EditorWorld world;
+    TEditForm* form = world.Open(world.Mission("keys.mis", ".EndMission\r\n"));
+    form->Editor->setFocus();
+    EditorWorld::PutCaret(form, 1, 12);
+    // Letters that are no menu key, one that is, and one that two menus share.
+    QTest::keyClick(form->Editor, Qt::Key_Q, Qt::AltModifier);
+    QTest::keyClick(form->Editor, Qt::Key_J, Qt::AltModifier | Qt::ShiftModifier);
+    QTest::keyClick(form->Editor, Qt::Key_C, Qt::AltModifier);
+    QTest::keyClick(form->Editor, Qt::Key_Escape);
+    QTest::keyClick(form->Editor, Qt::Key_C, Qt::AltModifier);
+    QTest::keyClick(form->Editor, Qt::Key_Escape);
+    QCOMPARE(EditorWorld::Text(form), QString(".EndMission\n"));
+    QVERIFY(!form->Editor->document()->isModified());
+    // Plain and shifted letters still type.
+    QTest::keyClicks(form->Editor, "qJ");
+    QCOMPARE(EditorWorld::Text(form), QString(".EndMissionqJ\n"));
+  }
+
   void toolWindowsHaveTheirTitleBarButtons() {
     EditorWorld world;
     ToolWindows& forms = world.frame->Forms();
