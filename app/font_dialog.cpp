@@ -24,6 +24,8 @@ FontDialogWithApply::FontDialogWithApply(QWidget* parent) : QDialog(parent) {
   for (int size = MinimumSize; size <= MaximumSize; ++size) sizeBox_->addItem(QString::number(size), size);
   boldBox_ = new QCheckBox("&Bold", this);
   italicBox_ = new QCheckBox("&Italic", this);
+  underlineBox_ = new QCheckBox("&Underline", this);
+  strikeOutBox_ = new QCheckBox("Stri&keout", this);
   colorButton_ = new QPushButton("C&olour...", this);
   sample_ = new QLabel("AaBbYyZz  .Aircraft 123", this);
   // A fixed sample box: the largest size fits, and the dialog keeps its size.
@@ -34,6 +36,8 @@ FontDialogWithApply::FontDialogWithApply(QWidget* parent) : QDialog(parent) {
   auto* effects = new QHBoxLayout;
   effects->addWidget(boldBox_);
   effects->addWidget(italicBox_);
+  effects->addWidget(underlineBox_);
+  effects->addWidget(strikeOutBox_);
   effects->addStretch();
   effects->addWidget(colorButton_);
 
@@ -59,6 +63,8 @@ FontDialogWithApply::FontDialogWithApply(QWidget* parent) : QDialog(parent) {
   connect(sizeBox_, qOverload<int>(&QComboBox::currentIndexChanged), this, &FontDialogWithApply::UpdateSample);
   connect(boldBox_, &QCheckBox::toggled, this, &FontDialogWithApply::UpdateSample);
   connect(italicBox_, &QCheckBox::toggled, this, &FontDialogWithApply::UpdateSample);
+  connect(underlineBox_, &QCheckBox::toggled, this, &FontDialogWithApply::UpdateSample);
+  connect(strikeOutBox_, &QCheckBox::toggled, this, &FontDialogWithApply::UpdateSample);
 
   setColor(color_);
   UpdateSample();
@@ -74,6 +80,8 @@ void FontDialogWithApply::setCurrentFont(const QFont& font) {
   sizeBox_->setCurrentIndex(size - MinimumSize);
   boldBox_->setChecked(font.bold());
   italicBox_->setChecked(font.italic());
+  underlineBox_->setChecked(font.underline());
+  strikeOutBox_->setChecked(font.strikeOut());
   UpdateSample();
 }
 
@@ -83,6 +91,8 @@ QFont FontDialogWithApply::currentFont() const {
   font.setPointSize(sizeBox_->currentData().toInt());
   font.setBold(boldBox_->isChecked());
   font.setItalic(italicBox_->isChecked());
+  font.setUnderline(underlineBox_->isChecked());
+  font.setStrikeOut(strikeOutBox_->isChecked());
   return font;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The document window's font dialog: face (installed fonts only), size 8 to
-// 12 points, bold, italic and a text colour, with OK, Cancel and Apply. Apply
-// hands the current choice over while the dialog stays open.
+// 12 points, bold, italic, the effects underline and strikeout and a text
+// colour, with OK, Cancel and Apply. Apply hands the current choice over
+// while the dialog stays open.
 
 #include <QColor>
 #include <QDialog>
@@ -37,6 +38,8 @@ class FontDialogWithApply : public QDialog {
   QComboBox* SizeBox() const { return sizeBox_; }
   QCheckBox* BoldBox() const { return boldBox_; }
   QCheckBox* ItalicBox() const { return italicBox_; }
+  QCheckBox* UnderlineBox() const { return underlineBox_; }
+  QCheckBox* StrikeOutBox() const { return strikeOutBox_; }
   QPushButton* ApplyButton() const { return applyButton_; }
 
  signals:
@@ -51,6 +54,8 @@ class FontDialogWithApply : public QDialog {
   QComboBox* sizeBox_ = nullptr;
   QCheckBox* boldBox_ = nullptr;
   QCheckBox* italicBox_ = nullptr;
+  QCheckBox* underlineBox_ = nullptr;
+  QCheckBox* strikeOutBox_ = nullptr;
   QPushButton* colorButton_ = nullptr;
   QPushButton* applyButton_ = nullptr;
   QLabel* sample_ = nullptr;

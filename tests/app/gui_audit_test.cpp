@@ -2,16 +2,20 @@
 // and that every type still chooses its files and its default extension.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
 #include <functional>
 #include <memory>
 
+#include "display_settings.h"
 #include "editor_test_support.h"
+#include "font_dialog.h"
 #include "qt_user_dialogs.h"
 
 using namespace tolvane;
@@ -141,6 +145,45 @@ class GuiAuditTest : public QObject {
     // Plain and shifted letters still type.
     QTest::keyClicks(form->Editor, "qJ");
     QCOMPARE(EditorWorld::Text(form), QString(".EndMissionqJ\n"));
+  }
+
+  void fontDialogOffersTheEffects() {
+    EditorWorld world;
+    TEditForm* form = world.Open(world.Mission("look.mis", ".EndMission\r\n"));
+    const QString styleBefore = world.frame->State().Settings.FontStyle;
+    FontDialogWithApply* dialog = form->Display().FontDialog1();
+    auto box = [&](const QString& caption) -> QCheckBox* {
+      for (QCheckBox* candidate : dialog->findChildren<QCheckBox*>())
+        if (candidate->text() == caption) return candidate;
+      return nullptr;
+    };
+    QCheckBox* underline = box("&Underline");
+    QCheckBox* strikeOut = box("Stri&keout");
+    QVERIFY(underline);
+    QVERIFY(strikeOut);
+
+    // The dialog opens on the effects the font has.
+    QFont effects = form->Editor->font();
+    effects.setUnderline(true);
+    dialog->setCurrentFont(effects);
+    QVERIFY(underline->isChecked());
+    QVERIFY(!strikeOut->isChecked());
+
+    // Bold with an effect is no plain bold: the text area takes it all, the
+    // remembered style stays.
+    dialog->BoldBox()->setChecked(true);
+    strikeOut->setChecked(true);
+    dialog->ApplyButton()->click();
+    QVERIFY(form->Editor->font().underline());
+    QVERIFY(form->Editor->font().strikeOut());
+    QCOMPARE(world.frame->State().Settings.FontStyle, styleBefore);
+
+    // Without the effects a bold choice is remembered as "Bold".
+    underline->setChecked(false);
+    strikeOut->setChecked(false);
+    dialog->ApplyButton()->click();
+    QVERIFY(!form->Editor->font().underline());
+    QCOMPARE(world.frame->State().Settings.FontStyle, QString("Bold"));
   }
 
   void toolWindowsHaveTheirTitleBarButtons() {
