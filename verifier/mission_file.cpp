@@ -15,7 +15,8 @@ MissionFile::OpenResult MissionFile::Open(const std::string& path) {
   Close();
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return OpenResult::Missing;
-  if (S_ISDIR(info.st_mode)) return OpenResult::Unreadable;
+  // Only an ordinary file has an end: a pipe or a device could be read forever.
+  if (!S_ISREG(info.st_mode)) return OpenResult::Unreadable;
   // Read straight into a string of the file's size, so a big mission costs
   // its own size in memory and no more.
   std::ifstream in(path, std::ios::binary);

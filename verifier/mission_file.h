@@ -13,7 +13,7 @@ class MissionFile {
   enum class OpenResult { Ok, Missing, Unreadable };
 
   // Loads the file. Missing: no such file. Unreadable: it exists but cannot
-  // be read (a folder, no permission, an I/O error).
+  // be read (a folder, a pipe or device, no permission, an I/O error).
   OpenResult Open(const std::string& path);
   // Uses the given bytes as the file's contents (tests, fuzzing).
   void OpenBytes(std::string bytes);
