@@ -392,7 +392,21 @@ void TFrameForm::Bridges1Click() { ShowToolWindow(forms_.Form8); }
 void TFrameForm::Exit1Click() { close(); }
 
 void TFrameForm::closeEvent(QCloseEvent* event) {
-  // Every document may refuse (its close query); then the program runs on.
+  // Every document is asked first (its close query); when one refuses, the
+  // program runs on and no document has been closed, so none loses its text.
+#ifdef TOLVANE_HAS_EDIT_FORM
+  QList<TEditForm*> documents;
+  for (QMdiSubWindow* sub : mdiArea_->subWindowList()) {
+    if (auto* document = qobject_cast<TEditForm*>(sub->widget())) documents.append(document);
+  }
+  for (TEditForm* document : documents) {
+    if (!document->FormCloseQuery()) {
+      event->ignore();
+      return;
+    }
+  }
+  for (TEditForm* document : documents) document->AgreeToClose();
+#endif
   for (QMdiSubWindow* sub : mdiArea_->subWindowList()) {
     if (!sub->close()) {
       event->ignore();

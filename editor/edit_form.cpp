@@ -397,7 +397,7 @@ void TEditForm::ShowPrinterSetupDialog(QPrinter& printer) {
 // Closing
 
 void TEditForm::closeEvent(QCloseEvent* event) {
-  if (!FormCloseQuery()) {
+  if (!closeAgreed_ && !FormCloseQuery()) {
     event->ignore();
     return;
   }

@@ -173,6 +173,12 @@ class TEditForm : public QWidget, public MenuMergeSource {
   std::function<void(QPrinter&)> PrinterSetupDialogHook;
 
   TFrameForm* Frame() const { return frame_; }
+
+  // The close query: offers to save changes. False when the window must stay.
+  bool FormCloseQuery();
+  // The next close goes ahead without asking again: the frame has asked
+  // every window before it closes any at exit.
+  void AgreeToClose() { closeAgreed_ = true; }
   DisplaySettingsCommands& Display() { return *display_; }
 
  protected:
@@ -183,7 +189,6 @@ class TEditForm : public QWidget, public MenuMergeSource {
   void FormCreate();
   void SubWindowStateChanged(Qt::WindowStates before, Qt::WindowStates now);
   void CreateMenus();
-  bool FormCloseQuery();
   void FormClose();
   // Writes the text to FileName. False (reported) when the write failed.
   bool WriteDocument();
@@ -198,6 +203,7 @@ class TEditForm : public QWidget, public MenuMergeSource {
   AppState& state_;
   UserDialogs& dialogs_;
   DisplaySettingsCommands* display_ = nullptr;
+  bool closeAgreed_ = false;
   QPrinter* printer_ = nullptr;
 };
 

@@ -415,6 +415,31 @@ class EditFormTest : public QObject {
     QVERIFY(world.frame->isVisible());
     QCOMPARE(Questions(world.dialogs).size(), 1);
   }
+
+  void exitClosesNothingUntilEveryWindowAgreed() {
+    EditorWorld world;
+    TEditForm* first = world.Open(world.Mission("first.mis", kMission));
+    TEditForm* second = world.Open(world.Mission("second.mis", kMission));
+    first->Editor->appendPlainText("; first draft");
+    second->Editor->appendPlainText("; second draft");
+    // No for one window, then Cancel for the other: the exit stops and the
+    // window whose changes were to be dropped still holds them.
+    world.dialogs.queueAnswer(Answer::No);
+    world.dialogs.queueAnswer(Answer::Cancel);
+    second->Exit1Click();
+    EditorWorld::Settle();
+    QCOMPARE(world.WindowCount(), 2);
+    QVERIFY(first->Editor->toPlainText().contains("; first draft"));
+    QVERIFY(second->Editor->toPlainText().contains("; second draft"));
+    QCOMPARE(Questions(world.dialogs).size(), 2);
+    // Asked again and both dropped: the program closes, asking each once.
+    world.dialogs.queueAnswer(Answer::No);
+    world.dialogs.queueAnswer(Answer::No);
+    first->Exit1Click();
+    EditorWorld::Settle();
+    QCOMPARE(world.WindowCount(), 0);
+    QCOMPARE(Questions(world.dialogs).size(), 4);
+  }
 };
 
 QTEST_MAIN(EditFormTest)
