@@ -7,9 +7,9 @@
 
 namespace {
 
-void BM_VerifyTypicalMission(benchmark::State& run) {
-  tolvane::bench::MissionShape shape;
-  const std::string text = tolvane::bench::GenerateMission(shape);
+// Verifies the text once per iteration; a text that does not verify stops the
+// benchmark, so no figure ever comes from a run cut short by an error.
+void VerifyRepeatedly(benchmark::State& run, const std::string& text) {
   for (auto _ : run) {
     tolvane::MissionState state;
     state.TypeNames.TypeNameTable = {"Hurrier", "Lorry 3t", "Hangar"};
@@ -22,23 +22,16 @@ void BM_VerifyTypicalMission(benchmark::State& run) {
   }
   run.SetBytesProcessed(static_cast<std::int64_t>(run.iterations() * text.size()));
 }
+
+void BM_VerifyTypicalMission(benchmark::State& run) {
+  VerifyRepeatedly(run, tolvane::bench::GenerateMission(tolvane::bench::MissionShape{}));
+}
 BENCHMARK(BM_VerifyTypicalMission)->Unit(benchmark::kMillisecond);
 
 void BM_VerifyPaddedMission(benchmark::State& run) {
   tolvane::bench::MissionShape shape;
   shape.PadToBytes = static_cast<std::size_t>(run.range(0)) << 20;
-  const std::string text = tolvane::bench::GenerateMission(shape);
-  for (auto _ : run) {
-    tolvane::MissionState state;
-    state.TypeNames.TypeNameTable = {"Hurrier", "Lorry 3t", "Hangar"};
-    auto result = tolvane::VerifyMissionBytes(state, text);
-    if (!result.MissionOk) {
-      run.SkipWithError((state.ErrMsg + "at line " + std::to_string(state.LineNo)).c_str());
-      break;
-    }
-    benchmark::DoNotOptimize(result);
-  }
-  run.SetBytesProcessed(static_cast<std::int64_t>(run.iterations() * text.size()));
+  VerifyRepeatedly(run, tolvane::bench::GenerateMission(shape));
 }
 BENCHMARK(BM_VerifyPaddedMission)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
 
