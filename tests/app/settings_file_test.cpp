@@ -102,6 +102,7 @@ class SettingsFileTest : public QObject {
   void customColorsWithoutAFileAreNoError();
   void aFailedWriteIsReportedAndTheFileKept();
   void fontDialogOffersSizesEightToTwelve();
+  void replaysTheFuzzersFindings();
 };
 
 void SettingsFileTest::readsEveryFieldOfAWrittenFile() {
@@ -612,4 +613,15 @@ void SettingsFileTest::fontDialogOffersSizesEightToTwelve() {
 }
 
 QTEST_MAIN(SettingsFileTest)
+// Every input the settings fuzzer ever found a fault with is read again.
+void SettingsFileTest::replaysTheFuzzersFindings() {
+  QDir folder(QStringLiteral(TOLVANE_SOURCE_DIR "/fuzz/regressions/settings"));
+  for (const QString& name : folder.entryList(QDir::Files)) {
+    QFile file(folder.filePath(name));
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(name));
+    const QByteArray bytes = file.readAll();
+    tolvane::SettingsFileFuzzOne(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  }
+}
+
 #include "settings_file_test.moc"
