@@ -39,11 +39,7 @@ bool ScanTo(MissionState& state, MissionFile& file, std::string& statement, bool
 // trimmed, is left in the buffer. Answers false (flag cleared, 105) when no
 // blank or tab follows the keyword.
 bool TakeKeywordValue(MissionState& state, std::string& statement, std::size_t keywordLength, bool& ok) {
-  DeleteFront(statement, keywordLength);
-  if (!CheckValueSeparator(state, statement)) {
-    ok = false;
-    return false;
-  }
+  if (!DropKeyword(state, statement, keywordLength, ok)) return false;
   TrimBlanks(statement);
   return true;
 }

@@ -78,22 +78,12 @@ constexpr ObjectKeyword kObjectKeywords[] = {
     {".TargetClass", ValueRule::MarkedText},       // 53
 };
 
-// Removes the keyword and checks the separator; the rest stays in the buffer.
-bool TakeValue(MissionState& state, std::string& statement, std::size_t keywordLength, bool& ok) {
-  DeleteFront(statement, keywordLength);
-  if (!CheckValueSeparator(state, statement)) {
-    ok = false;
-    return false;
-  }
-  return true;
-}
-
 void ApplyRule(MissionState& state, ValueRule rule, std::size_t keywordLength, std::string& statement,
                bool& ok) {
   switch (rule) {
     case ValueRule::Number:
     case ValueRule::Whole:
-      if (!TakeValue(state, statement, keywordLength, ok)) return;
+      if (!DropKeyword(state, statement, keywordLength, ok)) return;
       TrimBlanks(statement);
       if (rule == ValueRule::Number) {
         CheckFloat(state, statement, ok);
@@ -102,16 +92,16 @@ void ApplyRule(MissionState& state, ValueRule rule, std::size_t keywordLength, s
       }
       return;
     case ValueRule::Text:
-      if (!TakeValue(state, statement, keywordLength, ok)) return;
+      if (!DropKeyword(state, statement, keywordLength, ok)) return;
       TrimBlanks(statement);
       return;
     case ValueRule::Side:
-      if (!TakeValue(state, statement, keywordLength, ok)) return;
+      if (!DropKeyword(state, statement, keywordLength, ok)) return;
       TrimBlanks(statement);
       if (statement != "Allied" && statement != "Axis") Fail(state, ok, 116);
       return;
     case ValueRule::Nation:
-      if (!TakeValue(state, statement, keywordLength, ok)) return;
+      if (!DropKeyword(state, statement, keywordLength, ok)) return;
       TrimBlanks(statement);
       if (statement != "American" && statement != "German" && statement != "British") Fail(state, ok, 117);
       return;
@@ -129,12 +119,12 @@ void ApplyRule(MissionState& state, ValueRule rule, std::size_t keywordLength, s
       return;
     }
     case ValueRule::IgnoredValue:
-      if (!TakeValue(state, statement, keywordLength, ok)) return;
+      if (!DropKeyword(state, statement, keywordLength, ok)) return;
       statement.clear();
       return;
     case ValueRule::Yaw:
       // The rest is checked and left as it stands, blanks included.
-      if (!TakeValue(state, statement, keywordLength, ok)) return;
+      if (!DropKeyword(state, statement, keywordLength, ok)) return;
       CheckFloat(state, statement, ok);
       return;
   }

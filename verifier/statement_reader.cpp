@@ -166,6 +166,15 @@ bool CheckValueSeparator(MissionState& state, std::string_view rest) {
   return false;
 }
 
+bool DropKeyword(MissionState& state, std::string& statement, std::size_t keywordLength, bool& ok) {
+  DeleteFront(statement, keywordLength);
+  if (!CheckValueSeparator(state, statement)) {
+    ok = false;
+    return false;
+  }
+  return true;
+}
+
 std::string TextValue(std::string_view text) {
   const std::size_t marker = text.find(".End");
   if (marker == std::string_view::npos || marker < 1) return std::string();

@@ -56,6 +56,11 @@ inline void DeleteFront(std::string& text, std::size_t n) {
   text.erase(0, n < text.size() ? n : text.size());
 }
 
+// Removes a keyword of the given length and checks the separator that must
+// follow it; the rest stays in the buffer untrimmed. False (flag cleared, 105)
+// when no blank or tab follows the keyword.
+bool DropKeyword(MissionState& state, std::string& statement, std::size_t keywordLength, bool& ok);
+
 // The text value of a statement: the characters up to two before the first
 // ".End" (the blank in front of the marker is dropped); empty without ".End".
 std::string TextValue(std::string_view text);

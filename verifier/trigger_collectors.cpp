@@ -15,17 +15,6 @@ std::string MarkedName(std::string_view text) {
   return name;
 }
 
-// Removes a keyword of the given length and checks the separator; the rest
-// stays in the buffer untrimmed. False (flag cleared, 105) without a separator.
-bool DropKeyword(MissionState& state, std::string& statement, std::size_t keywordLength, bool& ok) {
-  DeleteFront(statement, keywordLength);
-  if (!CheckValueSeparator(state, statement)) {
-    ok = false;
-    return false;
-  }
-  return true;
-}
-
 void AppendTrigger(MissionState& state, const TriggerRecord& trigger, bool& ok) {
   if (state.TriggerTable.full()) {
     Fail(state, ok, FullCode::Trigger);
