@@ -10,17 +10,13 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QStatusBar>
 
 #include "display_settings.h"
 #include "qt_user_dialogs.h"
 #include "type_names.h"
 
-#if __has_include("edit_form.h")
 #include "edit_form.h"
-#define TOLVANE_HAS_EDIT_FORM 1
-#endif
 
 namespace tolvane {
 
@@ -30,49 +26,17 @@ const char* const FrameCaption = "Skyrend Tolvane ver 1.2.3.1";
 const int DocumentWidth = 435;
 const int DocumentHeight = 308;
 
-#ifndef TOLVANE_HAS_EDIT_FORM
-// A plain text window that stands in for the mission document window.
-class PlainDocument : public QPlainTextEdit {
- public:
-  PlainDocument() {
-    setWindowTitle("Untitled");
-    setLineWrapMode(QPlainTextEdit::NoWrap);
-  }
-  bool OpenDocument(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    setPlainText(QString::fromLatin1(file.readAll()));
-    setWindowTitle(QFileInfo(path).fileName());
-    return true;
-  }
-};
-#endif
-
 }  // namespace
 
 DocumentFactory MissionDocumentFactory() {
   DocumentFactory factory;
-#ifdef TOLVANE_HAS_EDIT_FORM
   factory.Create = [](TFrameForm& frame) -> QWidget* {
     return new TEditForm(&frame, frame.State(), frame.Dialogs());
   };
   factory.Open = [](QWidget* document, const QString& path) {
-    auto* form = qobject_cast<TEditForm*>(document);
-    if (!form) return false;
-    if constexpr (std::is_same_v<decltype(form->OpenDocument(path)), bool>) {
-      return form->OpenDocument(path);
-    } else {
-      form->OpenDocument(path);
-      return true;
-    }
+    auto* window = dynamic_cast<DocumentWindow*>(document);
+    return window && window->OpenDocument(path);
   };
-#else
-  factory.Create = [](TFrameForm&) -> QWidget* { return new PlainDocument; };
-  factory.Open = [](QWidget* document, const QString& path) {
-    auto* plain = dynamic_cast<PlainDocument*>(document);
-    return plain && plain->OpenDocument(path);
-  };
-#endif
   return factory;
 }
 
@@ -93,7 +57,7 @@ TFrameForm::TFrameForm(Options options) : QMainWindow(nullptr) {
   mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdiArea_);
-  connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) { RebuildMenuBar(); });
+  connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TFrameForm::SubWindowActivated);
 
   openFileDialog_.Title = "Tolvane Open File";
   openFileDialog_.Filters = QStringList{"Mission Files (*.mis)", "Plain Text Files (*.txt)", "All Files (*.*)"};
@@ -112,7 +76,7 @@ TFrameForm::~TFrameForm() {
   // Document windows go first: they still use the state and the dialogs.
   for (QMdiSubWindow* sub : mdiArea_->subWindowList()) delete sub;
   // The tool windows too, while the state they were handed still exists.
-  for (QWidget* window : forms_.All()) delete window;
+  for (ToolWindow* window : forms_.All()) delete window;
   forms_ = ToolWindows();
 }
 
@@ -234,6 +198,33 @@ QString TFrameForm::StatusText(int panel) const {
 }
 
 void TFrameForm::ShowBridgesCommand() { Bridges1->setVisible(true); }
+
+// The one way a document window learns it has become the active one; its
+// menus are merged after it has taken its activation.
+void TFrameForm::SubWindowActivated(QMdiSubWindow* sub) {
+  if (sub) {
+    if (auto* document = dynamic_cast<DocumentWindow*>(sub->widget())) document->FormActivate();
+  }
+  RebuildMenuBar();
+}
+
+bool TFrameForm::IsActiveDocument(const DocumentWindow* document) const {
+  QMdiSubWindow* sub = mdiArea_->currentSubWindow();
+  return document && sub && dynamic_cast<DocumentWindow*>(sub->widget()) == document;
+}
+
+DocumentWindow* TFrameForm::NewDocument() { return dynamic_cast<DocumentWindow*>(New1Click()); }
+
+QWidget* TFrameForm::ToolForm(int number) const { return forms_.ByNumber(number); }
+
+void TFrameForm::ShowToolForm(int number) {
+  if (ToolWindow* window = forms_.ByNumber(number)) window->ShowAndRaise();
+}
+
+void TFrameForm::CloseMissionWindows() {
+  for (ToolWindow* window : forms_.MissionWindows())
+    if (window && window->isVisible()) window->close();
+}
 
 void TFrameForm::ResetOpenDialog() {
   openFileDialog_.InitialFolder = state_.Settings.MissionFolder;
@@ -371,49 +362,37 @@ void TFrameForm::FillWindowMenu() {
   }
 }
 
-void TFrameForm::ShowToolWindow(QWidget* window) {
-  if (auto* tool = qobject_cast<ToolWindow*>(window)) {
-    tool->ShowAndRaise();
-  } else if (window) {
-    window->show();
-    window->raise();
-    window->activateWindow();
-  }
-}
-
-void TFrameForm::Checks1Click() { ShowToolWindow(forms_.Form1); }
-void TFrameForm::Actions1Click() { ShowToolWindow(forms_.Form2); }
-void TFrameForm::Triggers1Click() { ShowToolWindow(forms_.Form3); }
-void TFrameForm::Distances1Click() { ShowToolWindow(forms_.Form4); }
-void TFrameForm::Readme1Click() { ShowToolWindow(forms_.Form16); }
-void TFrameForm::About1Click() { ShowToolWindow(forms_.Form15); }
-void TFrameForm::Bridges1Click() { ShowToolWindow(forms_.Form8); }
+void TFrameForm::Checks1Click() { ShowToolForm(1); }
+void TFrameForm::Actions1Click() { ShowToolForm(2); }
+void TFrameForm::Triggers1Click() { ShowToolForm(3); }
+void TFrameForm::Distances1Click() { ShowToolForm(4); }
+void TFrameForm::Readme1Click() { ShowToolForm(16); }
+void TFrameForm::About1Click() { ShowToolForm(15); }
+void TFrameForm::Bridges1Click() { ShowToolForm(8); }
 
 void TFrameForm::Exit1Click() { close(); }
 
 void TFrameForm::closeEvent(QCloseEvent* event) {
   // Every document is asked first (its close query); when one refuses, the
   // program runs on and no document has been closed, so none loses its text.
-#ifdef TOLVANE_HAS_EDIT_FORM
-  QList<TEditForm*> documents;
+  QList<DocumentWindow*> documents;
   for (QMdiSubWindow* sub : mdiArea_->subWindowList()) {
-    if (auto* document = qobject_cast<TEditForm*>(sub->widget())) documents.append(document);
+    if (auto* document = dynamic_cast<DocumentWindow*>(sub->widget())) documents.append(document);
   }
-  for (TEditForm* document : documents) {
+  for (DocumentWindow* document : documents) {
     if (!document->FormCloseQuery()) {
       event->ignore();
       return;
     }
   }
-  for (TEditForm* document : documents) document->AgreeToClose();
-#endif
+  for (DocumentWindow* document : documents) document->AgreeToClose();
   for (QMdiSubWindow* sub : mdiArea_->subWindowList()) {
     if (!sub->close()) {
       event->ignore();
       return;
     }
   }
-  for (QWidget* window : forms_.All())
+  for (ToolWindow* window : forms_.All())
     if (window) window->hide();
   event->accept();
 }

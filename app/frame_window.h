@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "app_state.h"
+#include "document_host.h"
 #include "menu_merging.h"
 #include "tool_windows.h"
 #include "user_dialogs.h"
@@ -39,7 +40,7 @@ struct FrameOptions {
   DocumentFactory Documents;       // empty: the mission document window
 };
 
-class TFrameForm : public QMainWindow {
+class TFrameForm : public QMainWindow, public DocumentHost {
   Q_OBJECT
 
  public:
@@ -62,7 +63,7 @@ class TFrameForm : public QMainWindow {
   FileDialogRequest& OpenFileDialog() { return openFileDialog_; }
   // Back to its start: initial folder MissionFolder, default extension
   // "*.mis", filter entry 1, no file name.
-  void ResetOpenDialog();
+  void ResetOpenDialog() override;
 
   void SetDocumentFactory(DocumentFactory factory);
   // Puts a document window into the work area (once; a window already there
@@ -73,11 +74,19 @@ class TFrameForm : public QMainWindow {
   QWidget* ActiveDocument() const;
 
   // The status bar: panel 0 (100 pixels) and panel 1 (50 pixels and the rest).
-  void SetStatusText(int panel, const QString& text);
+  void SetStatusText(int panel, const QString& text) override;
   QString StatusText(int panel) const;
 
+  // What a document window asks of the frame.
+  DocumentWindow* NewDocument() override;
+  void OpenDocumentFromDialog() override { Open1Click(); }
+  void ExitProgram() override { Exit1Click(); }
+  bool IsActiveDocument(const DocumentWindow* document) const override;
   // Makes "&Bridges" visible; it stays so for the rest of the run.
-  void ShowBridgesCommand();
+  void ShowBridgesCommand() override;
+  QWidget* ToolForm(int number) const override;
+  void ShowToolForm(int number) override;
+  void CloseMissionWindows() override;
 
   // Rebuilds the menu bar from the frame's menus and the active document's.
   void RebuildMenuBar();
@@ -125,7 +134,7 @@ class TFrameForm : public QMainWindow {
   void CreateStatusBar();
   void FillWindowMenu();
   QList<MergeMenuItem> FrameMenuItems() const;
-  void ShowToolWindow(QWidget* window);
+  void SubWindowActivated(QMdiSubWindow* sub);
 
   std::unique_ptr<UserDialogs> ownDialogs_;
   UserDialogs* dialogs_ = nullptr;

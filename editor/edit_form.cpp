@@ -4,57 +4,35 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
-#include <QPageSetupDialog>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
-#include "display_settings.h"
-#include "frame_window.h"
+#include "display_commands.h"
+#include "file_commands.h"
+#include "mission_document.h"
 #include "mission_editor.h"
-#include "mission_text_io.h"
-#include "rogue_characters.h"
+#include "renumber_command.h"
+#include "rogue_view.h"
+#include "search_commands.h"
+#include "verify_command.h"
 
 namespace tolvane {
 
-namespace {
-
-const char* const kUntitled = "Untitled";
-
-QString UpperCaseAscii(const QString& text) {
-  QString out = text;
-  for (QChar& ch : out)
-    if (ch >= QLatin1Char('a') && ch <= QLatin1Char('z')) ch = QChar(ch.unicode() - 'a' + 'A');
-  return out;
-}
-
-// The extension of a path: from the last "." after the last separator, dot
-// included; empty when there is none.
-QString ExtensionOf(const QString& path) {
-  const int separator = std::max({path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')),
-                                   path.lastIndexOf(QLatin1Char(':'))});
-  const int dot = path.lastIndexOf(QLatin1Char('.'));
-  return dot > separator ? path.mid(dot) : QString();
-}
-
-}  // namespace
-
-TEditForm::TEditForm(TFrameForm* frame, AppState& state, UserDialogs& dialogs)
-    : QWidget(nullptr), frame_(frame), state_(state), dialogs_(dialogs) {
-  setWindowTitle(kUntitled);
+TEditForm::TEditForm(DocumentHost* host, AppState& state, UserDialogs& dialogs)
+    : QWidget(nullptr), host_(host), state_(state), dialogs_(dialogs) {
+  setWindowTitle(UntitledName);
   resize(435, 308);
   QFont windowFont = font();
   windowFont.setPixelSize(11);
   setFont(windowFont);
 
-  Editor = new MissionEditor(this);
+  Document = new MissionDocument(this);
+  Editor = new MissionEditor(this, Document->Text());
   Editor->setObjectName("Editor");
   // The initial look, until the display settings replace it on open.
   QFont editorFont = Editor->font();
@@ -69,9 +47,52 @@ TEditForm::TEditForm(TFrameForm* frame, AppState& state, UserDialogs& dialogs)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(Editor);
 
-  display_ = new DisplaySettingsCommands(this, Editor, state_, dialogs_);
-
   CreateMenus();
+
+  const DocumentParts parts{this, Document, Editor, &state_, &dialogs_, host_};
+  files_ = new FileCommands(parts);
+  display_ = new DisplaySettingsCommands(this, Editor, state_, dialogs_);
+  rogue_ = new RogueView(parts, TurnOnRogueCheck1, TurnOffRogueCheck1);
+  verify_ = new VerifyCommand(parts, ObjectsMenuEntries{StockObjects1, MissionObjects1, FlightWaypts, Divisions1,
+                                                        Vehicles1, VehicleWaypts, Structures1, Bridges3, Triggers2});
+  search_ = new SearchCommands(parts);
+  renumber_ = new RenumberCommand(parts);
+
+  // Menu items to their handlers.
+  auto to = [this](QAction* item, auto handler) { connect(item, &QAction::triggered, this, handler); };
+  to(New1, [this] { New1Click(); });
+  to(Open1, [this] { Open1Click(); });
+  to(Close1, [this] { Close1Click(); });
+  to(Save1, [this] { files_->Save1Click(); });
+  to(Saveas1, [this] { files_->Saveas1Click(); });
+  to(Print1, [this] { files_->Print1Click(); });
+  to(Printersetup1, [this] { files_->Printersetup1Click(); });
+  to(Exit1, [this] { Exit1Click(); });
+  for (QAction* cut : {Cut1, Cut2}) to(cut, [this] { Cut1Click(); });
+  for (QAction* copy : {Copy1, Copy2}) to(copy, [this] { Copy1Click(); });
+  for (QAction* paste : {Paste1, Paste2}) to(paste, [this] { Paste1Click(); });
+  to(Delete1, [this] { Delete1Click(); });
+  to(Selectall1, [this] { Selectall1Click(); });
+  to(TurnOnRogueCheck1, [this] { rogue_->TurnOnRogueCheckCommand(); });
+  to(TurnOffRogueCheck1, [this] { rogue_->TurnOffRogueCheckCommand(); });
+  to(TagIdNumberFix1, [this] { renumber_->TagIdNumberFix1Click(); });
+  to(Search2, [this] { search_->Search2Click(); });
+  to(SearchAgainF3, [this] { search_->SearchAgainF3Click(); });
+  to(FindandReplace1, [this] { search_->FindandReplace1Click(); });
+  to(Font1, [this] { display_->Font1Click(); });
+  to(Color1, [this] { display_->Color1Click(); });
+  to(Checker1, [this] { verify_->Triggers1Click(); });
+  to(StockObjects1, [this] { verify_->StockObjects1Click(); });
+  to(MissionObjects1, [this] { verify_->MissionObjects1Click(); });
+  to(FlightWaypts, [this] { verify_->FlightWayptsClick(); });
+  to(Divisions1, [this] { verify_->Divisions1Click(); });
+  to(Vehicles1, [this] { verify_->Vehicles1Click(); });
+  to(VehicleWaypts, [this] { verify_->VehicleWayptsClick(); });
+  to(Structures1, [this] { verify_->Structures1Click(); });
+  to(Bridges3, [this] { verify_->Bridges3Click(); });
+  to(Triggers2, [this] { verify_->Triggers2Click(); });
+  connect(Edit1, &QMenu::aboutToShow, this, &TEditForm::Edit1Click);
+  connect(PopupMenu1, &QMenu::aboutToShow, this, &TEditForm::Edit1Click);
 
   connect(Editor, &QPlainTextEdit::selectionChanged, this, &TEditForm::EditorSelectionChange);
   connect(Editor, &QPlainTextEdit::cursorPositionChanged, this, &TEditForm::EditorSelectionChange);
@@ -85,88 +106,69 @@ TEditForm::TEditForm(TFrameForm* frame, AppState& state, UserDialogs& dialogs)
   FormCreate();
 }
 
-TEditForm::~TEditForm() { delete printer_; }
+TEditForm::~TEditForm() = default;
 
 void TEditForm::CreateMenus() {
-  auto item = [this](QMenu* menu, const QString& caption, void (TEditForm::*handler)()) {
-    QAction* action = menu->addAction(caption);
-    connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-    return action;
-  };
-
   File1 = new QMenu("&File", this);
-  New1 = item(File1, "&New", &TEditForm::New1Click);
-  Open1 = item(File1, "&Open...", &TEditForm::Open1Click);
-  Close1 = item(File1, "&Close", &TEditForm::Close1Click);
+  New1 = File1->addAction("&New");
+  Open1 = File1->addAction("&Open...");
+  Close1 = File1->addAction("&Close");
   Save1 = File1->addAction("&Save");
-  connect(Save1, &QAction::triggered, this, [this] { Save1Click(); });
   Saveas1 = File1->addAction("Save &as...");
-  connect(Saveas1, &QAction::triggered, this, [this] { Saveas1Click(); });
-  Print1 = item(File1, "&Print", &TEditForm::Print1Click);
-  Printersetup1 = item(File1, "Printer setup...", &TEditForm::Printersetup1Click);
+  Print1 = File1->addAction("&Print");
+  Printersetup1 = File1->addAction("Printer setup...");
   N2 = File1->addSeparator();
-  Exit1 = item(File1, "E&xit", &TEditForm::Exit1Click);
+  Exit1 = File1->addAction("E&xit");
 
   Edit1 = new QMenu("&Edit", this);
-  connect(Edit1, &QMenu::aboutToShow, this, &TEditForm::Edit1Click);
-  Cut1 = item(Edit1, "Cu&t", &TEditForm::Cut1Click);
+  Cut1 = Edit1->addAction("Cu&t");
   Cut1->setShortcut(QKeySequence("Ctrl+X"));
-  Copy1 = item(Edit1, "&Copy", &TEditForm::Copy1Click);
+  Copy1 = Edit1->addAction("&Copy");
   Copy1->setShortcut(QKeySequence("Ctrl+C"));
-  Paste1 = item(Edit1, "&Paste", &TEditForm::Paste1Click);
+  Paste1 = Edit1->addAction("&Paste");
   Paste1->setShortcut(QKeySequence("Ctrl+V"));
-  Delete1 = item(Edit1, "De&lete", &TEditForm::Delete1Click);
+  Delete1 = Edit1->addAction("De&lete");
   Delete1->setShortcut(QKeySequence("Ctrl+D"));
   Edit1->addSeparator();
-  Selectall1 = item(Edit1, "Select &all", &TEditForm::Selectall1Click);
+  Selectall1 = Edit1->addAction("Select &all");
   Selectall1->setShortcut(QKeySequence("Ctrl+A"));
   Edit1->addSeparator();
-  TurnOnRogueCheck1 = item(Edit1, "Turn On Rogue Character Check", &TEditForm::TurnOnRogueCheckCommand);
-  TurnOffRogueCheck1 = item(Edit1, "Turn Off Rogue Character Check", &TEditForm::TurnOffRogueCheckCommand);
+  TurnOnRogueCheck1 = Edit1->addAction("Turn On Rogue Character Check");
+  TurnOffRogueCheck1 = Edit1->addAction("Turn Off Rogue Character Check");
   Edit1->addSeparator();
-  TagIdNumberFix1 = item(Edit1, "Tag Id Number Fix ", &TEditForm::TagIdNumberFix1Click);
+  TagIdNumberFix1 = Edit1->addAction("Tag Id Number Fix ");
 
   Search1 = new QMenu("&Search", this);
-  Search2 = item(Search1, "Search            F2", &TEditForm::Search2Click);
+  Search2 = Search1->addAction("Search            F2");
   Search1->addSeparator();
-  SearchAgainF3 = item(Search1, "Search Again       F3", &TEditForm::SearchAgainF3Click);
+  SearchAgainF3 = Search1->addAction("Search Again       F3");
   Search1->addSeparator();
-  FindandReplace1 = item(Search1, "Find and Replace", &TEditForm::FindandReplace1Click);
+  FindandReplace1 = Search1->addAction("Find and Replace");
 
   Font1 = new QAction("Fon&t", this);
-  connect(Font1, &QAction::triggered, this, &TEditForm::Font1Click);
   Color1 = new QAction("&Color", this);
-  connect(Color1, &QAction::triggered, this, &TEditForm::Color1Click);
-
   Checker1 = new QAction("&Verify", this);
-  connect(Checker1, &QAction::triggered, this, &TEditForm::Triggers1Click);
   Checker1->setVisible(false);
 
   Objects1 = new QMenu("&Objects", this);
   Objects1->menuAction()->setVisible(false);
-  StockObjects1 = item(Objects1, "Stock Objects", &TEditForm::StockObjects1Click);
-  MissionObjects1 = item(Objects1, "Flights", &TEditForm::MissionObjects1Click);
-  FlightWaypts = item(Objects1, "Flight Waypoints", &TEditForm::FlightWayptsClick);
-  Divisions1 = item(Objects1, "Divisions", &TEditForm::Divisions1Click);
-  Vehicles1 = item(Objects1, "Vehicles", &TEditForm::Vehicles1Click);
-  VehicleWaypts = item(Objects1, "Vehicle Waypoints", &TEditForm::VehicleWayptsClick);
-  Structures1 = item(Objects1, "Structures", &TEditForm::Structures1Click);
-  Bridges3 = item(Objects1, "Bridges", &TEditForm::Bridges3Click);
-  Triggers2 = item(Objects1, "Triggers", &TEditForm::Triggers2Click);
+  StockObjects1 = Objects1->addAction("Stock Objects");
+  MissionObjects1 = Objects1->addAction("Flights");
+  FlightWaypts = Objects1->addAction("Flight Waypoints");
+  Divisions1 = Objects1->addAction("Divisions");
+  Vehicles1 = Objects1->addAction("Vehicles");
+  VehicleWaypts = Objects1->addAction("Vehicle Waypoints");
+  Structures1 = Objects1->addAction("Structures");
+  Bridges3 = Objects1->addAction("Bridges");
+  Triggers2 = Objects1->addAction("Triggers");
   for (QAction* entry : {MissionObjects1, FlightWaypts, Divisions1, Vehicles1, VehicleWaypts, Structures1,
                          Bridges3, Triggers2})
     entry->setVisible(false);
 
   PopupMenu1 = new QMenu(this);
-  connect(PopupMenu1, &QMenu::aboutToShow, this, &TEditForm::Edit1Click);
-  Cut2 = item(PopupMenu1, "Cu&t", &TEditForm::Cut1Click);
-  Copy2 = item(PopupMenu1, "&Copy", &TEditForm::Copy1Click);
-  Paste2 = item(PopupMenu1, "&Paste", &TEditForm::Paste1Click);
-
-  SaveFileDialog.Filters = QStringList{"Mission Files (*.mis)", "Plain text files (*.txt)", "All files (*.*)"};
-  SaveFileDialog.FilterCaptions = QStringList{"Mission Files", "Plain text files (*.txt)", "All files"};
-  SaveFileDialog.FilterIndex = 1;
-  SaveFileDialog.DefaultExtension = "*.mis";
+  Cut2 = PopupMenu1->addAction("Cu&t");
+  Copy2 = PopupMenu1->addAction("&Copy");
+  Paste2 = PopupMenu1->addAction("&Paste");
 }
 
 QList<MergeMenuItem> TEditForm::MergeMenuItems() const {
@@ -179,17 +181,16 @@ QList<MergeMenuItem> TEditForm::MergeMenuItems() const {
 
 void TEditForm::FormCreate() {
   // 1.
-  FileName = kUntitled;
+  Document->FileName = UntitledName;
   state_.LocateText.clear();
   // 2.
-  RogueMarking = false;
-  RenumberCheckPending = false;
+  Document->RogueMarking = false;
+  Document->RenumberCheckPending = false;
   state_.SearchLine = 0;
   // 3.
-  TurnOnRogueCheck1->setEnabled(true);
-  TurnOffRogueCheck1->setEnabled(false);
+  rogue_->ResetMenus();
   // 4.
-  for (RenumberEntry& entry : state_.RenumberTable) entry = RenumberEntry{};
+  state_.RenumberTable.fill(RenumberEntry{});
   state_.RenumberCount = 0;
   // 5.
   state_.Mission.TriggerActionCount = 0;
@@ -200,95 +201,71 @@ bool TEditForm::OpenDocument(const QString& path) {
   // The file is read before anything else changes, so a file that cannot be
   // read leaves the window as it was: empty, "Untitled", without a number.
   QString text;
-  QString error;
-  if (!ReadMissionText(path, text, error)) return false;
+  if (!FileCommands::ReadFile(path, text)) return false;
 
   // 1.
-  FileName = path;
+  Document->FileName = path;
   setWindowTitle(FileNamePart(path));
   // 2.
-  SetFont();
-  SetCustomColors();
+  display_->SetFont();
+  display_->SetCustomColors();
   // 3.
   Editor->setRogueMarking(false);
   Editor->setPlainText(text);
   Editor->moveCursor(QTextCursor::Start);
-  Editor->document()->setModified(false);
-  RenumberCheckPending = false;
+  Document->SetModified(false);
+  Document->RenumberCheckPending = false;
   Editor->viewport()->update();
   // 4.
   state_.DocumentCount += 1;
-  DocumentNumber = state_.DocumentCount;
-  RogueMarking = false;
-  TurnOnRogueCheck1->setEnabled(true);
-  TurnOffRogueCheck1->setEnabled(false);
+  Document->DocumentNumber = state_.DocumentCount;
+  Document->RogueMarking = false;
+  rogue_->ResetMenus();
   // 5.
-  if (UpperCaseAscii(ExtensionOf(FileName)) == ".MIS") {
-    if (DocumentNumber > 1) {
+  if (UpperCaseAscii(ExtensionOf(Document->FileName)) == ".MIS") {
+    if (Document->DocumentNumber > 1) {
       Checker1->setVisible(false);
       Objects1->menuAction()->setVisible(false);
     }
-    if (DocumentNumber == 1) {
+    if (Document->DocumentNumber == 1) {
       Checker1->setVisible(true);
       Objects1->menuAction()->setVisible(true);
-      if (frame_) frame_->ShowBridgesCommand();
+      if (host_) host_->ShowBridgesCommand();
     }
   }
   // 6.
   UpdateCursorPos();
   // 7.
-  if (frame_ && frame_->Forms().Form5) {
-    QWidget* objects = frame_->Forms().Form5;
+  if (QWidget* objects = host_ ? host_->ToolForm(5) : nullptr)
     objects->move(Editor->x() + Editor->width() / 2 + objects->width(), objects->y());
-  }
   return true;
 }
 
+void TEditForm::TakeDocumentNumber(int number) {
+  Document->DocumentNumber = number;
+  Document->RogueMarking = false;
+}
+
 void TEditForm::FormActivate() {
-  // The browsers' find requests are taken here by the search commands.
-  if (DocumentNumber > 1) Checker1->setVisible(false);
-  if (DocumentNumber == 1) Checker1->setVisible(true);
+  search_->TakeFindRequests();
+  if (Document->DocumentNumber > 1) Checker1->setVisible(false);
+  if (Document->DocumentNumber == 1) Checker1->setVisible(true);
   // The status panels belong to the frame; they follow the active window.
   UpdateCursorPos();
-  if (frame_) frame_->SetStatusText(1, RogueMarking ? RogueReminderText() : RogueReminderBlank());
-}
-
-bool TEditForm::event(QEvent* event) {
-  if (event->type() == QEvent::ParentChange) {
-    // The frame puts the window into a sub-window of its work area; the
-    // window is activated with it.
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-      connect(sub, &QMdiSubWindow::windowStateChanged, this, &TEditForm::SubWindowStateChanged,
-              Qt::UniqueConnection);
-    }
-  }
-  return QWidget::event(event);
-}
-
-void TEditForm::SubWindowStateChanged(Qt::WindowStates before, Qt::WindowStates now) {
-  if (!(before & Qt::WindowActive) && (now & Qt::WindowActive)) FormActivate();
-}
-
-QString TEditForm::FileNamePart(const QString& path) {
-  const int separator = std::max({path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')),
-                                  path.lastIndexOf(QLatin1Char(':'))});
-  return path.mid(separator + 1);
+  if (host_) host_->SetStatusText(1, rogue_->Reminder());
 }
 
 // ---------------------------------------------------------------------------
-// File commands
+// File commands of the window itself
 
 void TEditForm::New1Click() {
-  QWidget* created = frame_ ? frame_->New1Click() : nullptr;
+  DocumentWindow* created = host_ ? host_->NewDocument() : nullptr;
   state_.DocumentCount += 1;
-  if (auto* form = qobject_cast<TEditForm*>(created)) {
-    form->DocumentNumber = state_.DocumentCount;
-    form->RogueMarking = false;
-  }
+  if (created) created->TakeDocumentNumber(state_.DocumentCount);
 }
 
 void TEditForm::Open1Click() {
-  if (frame_) frame_->Open1Click();
+  if (host_) host_->OpenDocumentFromDialog();
 }
 
 void TEditForm::Close1Click() {
@@ -300,97 +277,9 @@ void TEditForm::Close1Click() {
 }
 
 void TEditForm::Exit1Click() {
-  if (RogueMarking) TurnOffRogueCheck1Click();
-  if (frame_) frame_->Exit1Click();
-  RogueMarking = false;
-}
-
-bool TEditForm::Save1Click() {
-  // The file gets the blanks and tabs that any marks stand for; the window
-  // keeps showing its marks, so the marking is as it was afterwards.
-  if (FileName != kUntitled) return WriteDocument();
-  return Saveas1Click();
-}
-
-bool TEditForm::WriteDocument() {
-  QString error;
-  if (!WriteMissionText(FileName, UnmarkedText(*Editor->document()), error)) {
-    dialogs_.Inform(this, error);
-    return false;
-  }
-  Editor->document()->setModified(false);
-  return true;
-}
-
-bool TEditForm::Saveas1Click() {
-  // 1.
-  SaveFileDialog.Title = "Save As";
-  SaveFileDialog.FileName = FileName;
-  // A new text starts in the missions folder, a named one beside its file.
-  SaveFileDialog.InitialFolder =
-      FileName == kUntitled ? state_.Settings.MissionFolder : QFileInfo(FileName).absolutePath();
-  const QString chosen = dialogs_.ChooseSaveFile(this, SaveFileDialog);
-  SaveFileDialogTypeChange(SaveFileDialog.FilterIndex);
-  // 2. Cancel changes nothing.
-  if (chosen.isEmpty()) return false;
-  const QString previous = FileName;
-  FileName = chosen;
-  setWindowTitle(FileNamePart(FileName));
-  if (Save1Click()) return true;
-  // The text was not written there: the window keeps its former name.
-  FileName = previous;
-  setWindowTitle(FileNamePart(FileName));
-  return false;
-}
-
-void TEditForm::SaveFileDialogTypeChange(int filterIndex) {
-  switch (filterIndex) {
-    case 1:
-      SaveFileDialog.DefaultExtension = "*.mis";
-      break;
-    case 2:
-      SaveFileDialog.DefaultExtension = "*.txt";
-      break;
-    case 3:
-      SaveFileDialog.DefaultExtension = "*.*";
-      break;
-    default:
-      break;
-  }
-}
-
-QPrinter& TEditForm::Printer() {
-  if (!printer_) printer_ = new QPrinter(QPrinter::HighResolution);
-  return *printer_;
-}
-
-void TEditForm::Print1Click() {
-  QPrinter& printer = Printer();
-  if (!ShowPrintDialog(printer)) return;
-  // The page shows the blanks and tabs that any marks stand for; the window
-  // keeps its marks.
-  QTextDocument copy;
-  copy.setDefaultFont(Editor->font());
-  copy.setPlainText(UnmarkedText(*Editor->document()));
-  printer.setDocName(FileName);
-  copy.print(&printer);
-}
-
-void TEditForm::Printersetup1Click() { ShowPrinterSetupDialog(Printer()); }
-
-bool TEditForm::ShowPrintDialog(QPrinter& printer) {
-  if (PrintDialogHook) return PrintDialogHook(printer);
-  QPrintDialog dialog(&printer, this);
-  return dialog.exec() == QDialog::Accepted;
-}
-
-void TEditForm::ShowPrinterSetupDialog(QPrinter& printer) {
-  if (PrinterSetupDialogHook) {
-    PrinterSetupDialogHook(printer);
-    return;
-  }
-  QPageSetupDialog dialog(&printer, this);
-  dialog.exec();
+  if (Document->RogueMarking) rogue_->TurnOffRogueCheck1Click();
+  if (host_) host_->ExitProgram();
+  Document->RogueMarking = false;
 }
 
 // ---------------------------------------------------------------------------
@@ -405,37 +294,21 @@ void TEditForm::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-bool TEditForm::FormCloseQuery() {
-  if (!Editor->document()->isModified()) return true;
-  const Answer answer = dialogs_.AskYesNoCancel(this, QString("Save changes to %1?").arg(FileName));
-  switch (answer) {
-    case Answer::Yes:
-      // A save that was cancelled or failed keeps the window and its text.
-      return Save1Click();
-    case Answer::No:
-      return true;
-    case Answer::Cancel:
-    default:
-      return false;
-  }
-}
+bool TEditForm::FormCloseQuery() { return files_->FormCloseQuery(); }
 
 void TEditForm::FormClose() {
   // 1.
   if (state_.DocumentCount > 0) state_.DocumentCount -= 1;
   // 2.
-  if (DocumentNumber == 1) {
-    state_.ObjectFindFlag = false;
+  if (Document->DocumentNumber == 1) {
+    state_.ObjectFindFlag() = false;
     state_.SearchLine = 0;
     state_.SearchText.clear();
     Checker1->setVisible(false);
     Objects1->menuAction()->setVisible(false);
-    if (frame_) frame_->ResetOpenDialog();
+    if (host_) host_->ResetOpenDialog();
     ResetMissionState();
-    if (frame_) {
-      for (QWidget* window : frame_->Forms().MissionWindows())
-        if (window && window->isVisible()) window->close();
-    }
+    if (host_) host_->CloseMissionWindows();
   }
   // 3. The sub-window frees the window when it has closed.
 }
@@ -479,142 +352,30 @@ void TEditForm::Selectall1Click() { Editor->selectAll(); }
 void TEditForm::EditorSelectionChange() { UpdateCursorPos(); }
 
 void TEditForm::UpdateCursorPos() {
-  // 1.
-  const QTextCursor cursor = Editor->textCursor();
-  const int start = cursor.selectionStart();
-  const QTextBlock block = Editor->document()->findBlock(start);
-  const int line = block.isValid() ? block.blockNumber() : 0;
-  const int column = block.isValid() ? start - block.position() : 0;
-  // 2.
-  CaretLine = line + 1;
-  CaretColumn = column + 1;
+  // 1. and 2.
+  CaretLine = Editor->CaretLine();
+  CaretColumn = Editor->CaretColumn();
   // 3.
-  if (frame_) frame_->SetStatusText(0, QString("  Line: %1 : %2").arg(CaretLine).arg(CaretColumn));
+  if (host_) host_->SetStatusText(0, QString("  Line: %1 : %2").arg(CaretLine).arg(CaretColumn));
 }
 
 void TEditForm::EditorKeyDown(int key, Qt::KeyboardModifiers /*shift*/) {
   switch (key) {
     case Qt::Key_F2:
-      Search2Click();
+      search_->Search2Click();
       break;
     case Qt::Key_F3:
-      if (!state_.LocateText.isEmpty()) FindDialog1Find();
+      if (!state_.LocateText.isEmpty()) search_->FindDialog1Find();
       break;
     case Qt::Key_F4:
-      if (!state_.SearchText.isEmpty()) FindObject();
+      if (!state_.SearchText.isEmpty()) search_->FindObject();
       break;
     case Qt::Key_F5:
-      if (!ReplaceFindText().isEmpty()) ReplaceDialog1Find();
+      if (!search_->ReplaceFindText().isEmpty()) search_->ReplaceDialog1Find();
       break;
     default:
       break;
   }
 }
-
-// ---------------------------------------------------------------------------
-// The rogue-character view
-
-void TEditForm::TurnOnRogueCheckCommand() {
-  RogueMarking = true;
-  TurnOnRogueCheck1Click();
-}
-
-void TEditForm::TurnOffRogueCheckCommand() {
-  RogueMarking = false;
-  TurnOffRogueCheck1Click();
-}
-
-void TEditForm::TurnOnRogueCheck1Click() {
-  TurnOnRogueCheck1->setEnabled(false);
-  TurnOffRogueCheck1->setEnabled(true);
-  if (frame_) frame_->SetStatusText(1, RogueReminderText());
-  RogueCharacterCheck();
-}
-
-void TEditForm::TurnOffRogueCheck1Click() {
-  TurnOnRogueCheck1->setEnabled(true);
-  TurnOffRogueCheck1->setEnabled(false);
-  if (frame_) frame_->SetStatusText(1, RogueReminderBlank());
-  TurnOffRogueCharacterCheck();
-}
-
-namespace {
-
-// Puts the caret at the end of the 1-based line; before any line was
-// recorded, at the end of the last line.
-void CaretToEndOfLine(QPlainTextEdit* editor, int line) {
-  QTextDocument* document = editor->document();
-  QTextBlock block = line >= 1 ? document->findBlockByNumber(line - 1) : QTextBlock();
-  if (!block.isValid()) block = document->lastBlock();
-  QTextCursor cursor(block);
-  cursor.movePosition(QTextCursor::EndOfBlock);
-  editor->setTextCursor(cursor);
-  editor->ensureCursorVisible();
-}
-
-}  // namespace
-
-void TEditForm::RogueCharacterCheck() {
-  // 1.
-  const int c = CaretLine;
-  // 2. Every line rewritten, as one edit. The saved file is the same with or
-  //    without the marks, so the modified flag stays as it was.
-  QTextDocument* document = Editor->document();
-  const bool modified = document->isModified();
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  MarkRogueCharacters(*document);
-  QApplication::restoreOverrideCursor();
-  Editor->setRogueMarking(true);
-  document->setModified(modified);
-  // 3.
-  CaretToEndOfLine(Editor, c);
-}
-
-void TEditForm::TurnOffRogueCharacterCheck() {
-  const int c = CaretLine;
-  QTextDocument* document = Editor->document();
-  const bool modified = document->isModified();
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  UnmarkRogueCharacters(*document);
-  QApplication::restoreOverrideCursor();
-  Editor->setRogueMarking(false);
-  document->setModified(modified);
-  CaretToEndOfLine(Editor, c);
-}
-
-// ---------------------------------------------------------------------------
-// Display settings
-
-void TEditForm::SetFont() { display_->SetFont(); }
-
-void TEditForm::SetCustomColors() { display_->SetCustomColors(); }
-
-void TEditForm::Font1Click() { display_->Font1Click(); }
-
-void TEditForm::FontDialog1Apply() { display_->FontDialog1Apply(); }
-
-void TEditForm::Color1Click() { display_->Color1Click(); }
-
-// ---------------------------------------------------------------------------
-// Commands of the search, verify, renumbering and browser work, still empty.
-
-void TEditForm::Search2Click() {}
-void TEditForm::SearchAgainF3Click() {}
-void TEditForm::FindandReplace1Click() {}
-void TEditForm::FindDialog1Find() {}
-void TEditForm::FindObject() {}
-void TEditForm::ReplaceDialog1Find() {}
-QString TEditForm::ReplaceFindText() const { return QString(); }
-void TEditForm::TagIdNumberFix1Click() {}
-void TEditForm::Triggers1Click() {}
-void TEditForm::StockObjects1Click() {}
-void TEditForm::MissionObjects1Click() {}
-void TEditForm::FlightWayptsClick() {}
-void TEditForm::Divisions1Click() {}
-void TEditForm::Vehicles1Click() {}
-void TEditForm::VehicleWayptsClick() {}
-void TEditForm::Structures1Click() {}
-void TEditForm::Bridges3Click() {}
-void TEditForm::Triggers2Click() {}
 
 }  // namespace tolvane

@@ -4,6 +4,11 @@
 // frame merges into its menu bar while the window is active: File in group
 // 0; Edit, Search, Font, Color, Verify and Objects in group 1.
 //
+// The window itself creates its menus, numbers its document and keeps the
+// Edit menu and the caret position; each other handler hands on to the
+// command object of its subject (files, display settings, rogue view,
+// verify, search, renumbering). The frame is known only as a DocumentHost.
+//
 // Only the window numbered 1 (the first mission opened) verifies: its
 // "&Verify" and "&Objects" menus appear when its file name ends in ".mis",
 // and closing it empties the object tables, clears the find requests and
@@ -12,48 +17,54 @@
 #include <QString>
 #include <QWidget>
 
-#include <functional>
-
 #include "app_state.h"
-#include "menu_merging.h"
+#include "document_host.h"
 #include "user_dialogs.h"
 
 class QAction;
 class QMenu;
-class QPrinter;
 
 namespace tolvane {
 
 class DisplaySettingsCommands;
+class FileCommands;
+class MissionDocument;
 class MissionEditor;
-class TFrameForm;
+class RenumberCommand;
+class RogueView;
+class SearchCommands;
+class VerifyCommand;
 
-class TEditForm : public QWidget, public MenuMergeSource {
+class TEditForm : public QWidget, public DocumentWindow {
   Q_OBJECT
 
  public:
-  TEditForm(TFrameForm* frame, AppState& state, UserDialogs& dialogs);
+  // host: the frame that holds the window (none for a window on its own).
+  TEditForm(DocumentHost* host, AppState& state, UserDialogs& dialogs);
   ~TEditForm() override;
 
+  // DocumentWindow.
+  QWidget* Widget() override { return this; }
   // Loads the file at path into this window (just made by the frame's Open),
   // applies the display settings and numbers the document. Answers false
   // when the file cannot be read; the window then holds no text, keeps the
   // name "Untitled" and has taken no document number.
-  bool OpenDocument(const QString& path);
+  bool OpenDocument(const QString& path) override;
+  // The window has become the active child: first the find requests, then
+  // the "&Verify" menu by document number, then the status bar.
+  void FormActivate() override;
+  bool FormCloseQuery() override;
+  void AgreeToClose() override { closeAgreed_ = true; }
+  void TakeDocumentNumber(int number) override;
+  QList<MergeMenuItem> MergeMenuItems() const override;
 
   // Recomputes CaretLine and CaretColumn and shows them in the status bar.
   void UpdateCursorPos();
 
-  // The menus this window brings to the frame's menu bar.
-  QList<MergeMenuItem> MergeMenuItems() const override;
-
-  // Fields.
-  QString FileName;
+  // The document: text, FileName, DocumentNumber, RogueMarking.
+  MissionDocument* Document = nullptr;
   int CaretColumn = 0;
   int CaretLine = 0;
-  int DocumentNumber = 0;
-  bool RogueMarking = false;
-  bool RenumberCheckPending = false;
 
   // The text area.
   MissionEditor* Editor = nullptr;
@@ -100,22 +111,10 @@ class TEditForm : public QWidget, public MenuMergeSource {
   QAction* Copy2 = nullptr;
   QAction* Paste2 = nullptr;
 
-  // The save dialog's settings, kept between uses.
-  FileDialogRequest SaveFileDialog;
-
-  // Handlers.
-  void FormActivate();
+  // The window's own handlers.
   void New1Click();
   void Open1Click();
   void Close1Click();
-  // Saves the document. Answers true when the text was written; false when
-  // the user cancelled the save dialog or the write failed (the failure has
-  // been reported with the system's own text).
-  bool Save1Click();
-  bool Saveas1Click();
-  void SaveFileDialogTypeChange(int filterIndex);
-  void Print1Click();
-  void Printersetup1Click();
   void Exit1Click();
   void Edit1Click();
   void Cut1Click();
@@ -125,86 +124,36 @@ class TEditForm : public QWidget, public MenuMergeSource {
   void Selectall1Click();
   void EditorSelectionChange();
   void EditorKeyDown(int key, Qt::KeyboardModifiers shift);
-
-  // The rogue-character view.
-  void TurnOnRogueCheckCommand();   // the menu item "Turn On Rogue Character Check"
-  void TurnOffRogueCheckCommand();  // the menu item "Turn Off Rogue Character Check"
-  void TurnOnRogueCheck1Click();
-  void TurnOffRogueCheck1Click();
-  void RogueCharacterCheck();
-  void TurnOffRogueCharacterCheck();
-
-  // Display settings.
-  void SetFont();
-  void SetCustomColors();
-  void Font1Click();
-  void FontDialog1Apply();
-  void Color1Click();
-
-  // Commands that come with the search, verify, renumbering and browser
-  // work; for now they do nothing.
-  void Search2Click();
-  void SearchAgainF3Click();
-  void FindandReplace1Click();
-  void FindDialog1Find();
-  void FindObject();
-  void ReplaceDialog1Find();
-  void TagIdNumberFix1Click();
-  void Triggers1Click();  // the Verify command
-  void StockObjects1Click();
-  void MissionObjects1Click();
-  void FlightWayptsClick();
-  void Divisions1Click();
-  void Vehicles1Click();
-  void VehicleWayptsClick();
-  void Structures1Click();
-  void Bridges3Click();
-  void Triggers2Click();
-
   // Empties the object tables, clears the find requests and sets
   // DocumentCount and SearchLine to 0.
   void ResetMissionState();
 
-  // The printer the Print and Printer setup commands use.
-  QPrinter& Printer();
-  // The print and printer set-up dialogs; tests put their own answers here.
-  // Print goes ahead when the print dialog answers true.
-  std::function<bool(QPrinter&)> PrintDialogHook;
-  std::function<void(QPrinter&)> PrinterSetupDialogHook;
-
-  TFrameForm* Frame() const { return frame_; }
-
-  // The close query: offers to save changes. False when the window must stay.
-  bool FormCloseQuery();
-  // The next close goes ahead without asking again: the frame has asked
-  // every window before it closes any at exit.
-  void AgreeToClose() { closeAgreed_ = true; }
+  // The command objects the other handlers hand on to.
+  FileCommands& Files() { return *files_; }
   DisplaySettingsCommands& Display() { return *display_; }
+  RogueView& Rogue() { return *rogue_; }
+  VerifyCommand& Verify() { return *verify_; }
+  SearchCommands& Search() { return *search_; }
+  RenumberCommand& Renumber() { return *renumber_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  bool event(QEvent* event) override;
 
  private:
   void FormCreate();
-  void SubWindowStateChanged(Qt::WindowStates before, Qt::WindowStates now);
   void CreateMenus();
   void FormClose();
-  // Writes the text to FileName. False (reported) when the write failed.
-  bool WriteDocument();
-  // The file-name part of a path: the text after its last separator.
-  static QString FileNamePart(const QString& path);
-  bool ShowPrintDialog(QPrinter& printer);
-  void ShowPrinterSetupDialog(QPrinter& printer);
-  // The replace dialog's find text (F5 acts only when it is not empty).
-  QString ReplaceFindText() const;
 
-  TFrameForm* frame_;
+  DocumentHost* host_;
   AppState& state_;
   UserDialogs& dialogs_;
+  FileCommands* files_ = nullptr;
   DisplaySettingsCommands* display_ = nullptr;
+  RogueView* rogue_ = nullptr;
+  VerifyCommand* verify_ = nullptr;
+  SearchCommands* search_ = nullptr;
+  RenumberCommand* renumber_ = nullptr;
   bool closeAgreed_ = false;
-  QPrinter* printer_ = nullptr;
 };
 
 }  // namespace tolvane

@@ -3,13 +3,15 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QTextBlock>
 #include <QTextCursor>
 
 #include "rogue_characters.h"
 
 namespace tolvane {
 
-MissionEditor::MissionEditor(QWidget* parent) : QPlainTextEdit(parent) {
+MissionEditor::MissionEditor(QWidget* parent, QTextDocument* text) : QPlainTextEdit(parent) {
+  if (text) setDocument(text);
   setLineWrapMode(QPlainTextEdit::NoWrap);
   setWordWrapMode(QTextOption::NoWrap);
   setTabChangesFocus(false);
@@ -17,6 +19,17 @@ MissionEditor::MissionEditor(QWidget* parent) : QPlainTextEdit(parent) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   connect(document(), &QTextDocument::contentsChange, this, &MissionEditor::NoteChange);
+}
+
+int MissionEditor::CaretLine() const {
+  const QTextBlock block = document()->findBlock(textCursor().selectionStart());
+  return block.isValid() ? block.blockNumber() + 1 : 1;
+}
+
+int MissionEditor::CaretColumn() const {
+  const int start = textCursor().selectionStart();
+  const QTextBlock block = document()->findBlock(start);
+  return block.isValid() ? start - block.position() + 1 : 1;
 }
 
 void MissionEditor::NoteChange(int position, int /*removed*/, int added) {

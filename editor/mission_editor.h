@@ -16,7 +16,12 @@ class MissionEditor : public QPlainTextEdit {
   Q_OBJECT
 
  public:
-  explicit MissionEditor(QWidget* parent = nullptr);
+  // Shows the given text (a plain-text document), or a new one of its own.
+  explicit MissionEditor(QWidget* parent = nullptr, QTextDocument* text = nullptr);
+
+  // 1-based line and column of the selection's start.
+  int CaretLine() const;
+  int CaretColumn() const;
 
   // Whether blanks and tabs coming in are to be shown as marks.
   void setRogueMarking(bool on) { rogueMarking_ = on; }

@@ -36,27 +36,27 @@ class EditFormTest : public QObject {
     EditorWorld world;
     TEditForm* first = world.Open(world.Mission("one.mis", kMission));
     TEditForm* second = world.Open(world.Mission("two.mis", kMission));
-    QCOMPARE(first->DocumentNumber, 1);
-    QCOMPARE(second->DocumentNumber, 2);
+    QCOMPARE(first->Document->DocumentNumber, 1);
+    QCOMPARE(second->Document->DocumentNumber, 2);
     QCOMPARE(world.frame->State().DocumentCount, 2);
 
     // A window made by the frame's New has no number and counts nothing.
     TEditForm* blank = world.New();
-    QCOMPARE(blank->DocumentNumber, 0);
+    QCOMPARE(blank->Document->DocumentNumber, 0);
     QCOMPARE(world.frame->State().DocumentCount, 2);
 
     // Closing a later document counts down by one.
     EditorWorld::Close(second);
     QCOMPARE(world.frame->State().DocumentCount, 1);
     TEditForm* third = world.Open(world.Mission("three.mis", kMission));
-    QCOMPARE(third->DocumentNumber, 2);
+    QCOMPARE(third->Document->DocumentNumber, 2);
 
     // Closing document 1 starts the count again, whatever else is open.
     EditorWorld::Close(first);
     QCOMPARE(world.frame->State().DocumentCount, 0);
-    QCOMPARE(third->DocumentNumber, 2);
+    QCOMPARE(third->Document->DocumentNumber, 2);
     TEditForm* fourth = world.Open(world.Mission("four.mis", kMission));
-    QCOMPARE(fourth->DocumentNumber, 1);
+    QCOMPARE(fourth->Document->DocumentNumber, 1);
 
     // The window that closes while the count is 0 leaves it at 0.
     EditorWorld::Close(fourth);
@@ -70,10 +70,10 @@ class EditFormTest : public QObject {
     first->New1Click();
     TEditForm* made = world.Active();
     QVERIFY(made != first);
-    QCOMPARE(made->DocumentNumber, 2);
-    QCOMPARE(made->FileName, QString("Untitled"));
+    QCOMPARE(made->Document->DocumentNumber, 2);
+    QCOMPARE(made->Document->FileName, QString("Untitled"));
     QCOMPARE(made->windowTitle(), QString("Untitled"));
-    QCOMPARE(first->DocumentNumber, 1);
+    QCOMPARE(first->Document->DocumentNumber, 1);
     QCOMPARE(world.frame->State().DocumentCount, 2);
   }
 
@@ -87,7 +87,7 @@ class EditFormTest : public QObject {
     QCOMPARE(first->windowTitle(), QString("UPPER.MIS"));
 
     TEditForm* second = world.Open(world.Mission("second.mis", kMission));
-    QCOMPARE(second->DocumentNumber, 2);
+    QCOMPARE(second->Document->DocumentNumber, 2);
     QVERIFY(!Shown(second->Checker1));
     QVERIFY(!Shown(second->Objects1->menuAction()));
 
@@ -105,7 +105,7 @@ class EditFormTest : public QObject {
   void textFileAsFirstDocumentShowsVerifyOnlyOnActivation() {
     EditorWorld world;
     TEditForm* notes = world.Open(world.Mission("notes.txt", "plain notes\r\n"));
-    QCOMPARE(notes->DocumentNumber, 1);
+    QCOMPARE(notes->Document->DocumentNumber, 1);
     QVERIFY(!Shown(notes->Checker1));
     QVERIFY(!Shown(notes->Objects1->menuAction()));
 
@@ -123,7 +123,7 @@ class EditFormTest : public QObject {
     EditorWorld world;
     TEditForm* first = world.Open(world.Mission("first.mis", "a b\r\nc\r\n"));
     EditorWorld::PutCaret(first, 2, 2);
-    first->TurnOnRogueCheckCommand();
+    first->Rogue().TurnOnRogueCheckCommand();
     TEditForm* second = world.Open(world.Mission("second.mis", "x\r\n"));
     QCOMPARE(world.frame->StatusText(0), QString("  Line: 1 : 1"));
     QCOMPARE(world.frame->StatusText(1), QString(22, ' '));
@@ -264,7 +264,7 @@ class EditFormTest : public QObject {
     EditorWorld::Close(form);
     QCOMPARE(world.WindowCount(), 1);
     QCOMPARE(EditorWorld::Text(form), QString("[Main]\n.EndMission"));
-    QCOMPARE(form->FileName, QString("Untitled"));
+    QCOMPARE(form->Document->FileName, QString("Untitled"));
     QVERIFY(form->Editor->document()->isModified());
   }
 
@@ -287,19 +287,19 @@ class EditFormTest : public QObject {
     form->Editor->setPlainText("[Main]\n.EndMission");
     const QString path = world.MissionPath("fresh.mis");
     world.dialogs.queueFile(path);
-    QVERIFY(form->Save1Click());
+    QVERIFY(form->Files().Save1Click());
     QCOMPARE(world.dialogs.fileRequests.size(), size_t(1));
     QCOMPARE(world.dialogs.fileRequests[0].FileName, QString("Untitled"));
     QCOMPARE(world.dialogs.fileRequests[0].DefaultExtension, QString("*.mis"));
     QCOMPARE(world.dialogs.fileRequests[0].InitialFolder, world.Missions());
-    QCOMPARE(form->FileName, path);
+    QCOMPARE(form->Document->FileName, path);
     QCOMPARE(form->windowTitle(), QString("fresh.mis"));
     QCOMPARE(ReadBytes(path), QByteArray("[Main]\r\n.EndMission"));
     QVERIFY(!form->Editor->document()->isModified());
 
     // Save again writes to the same file without asking.
     form->Editor->appendPlainText("; again");
-    QVERIFY(form->Save1Click());
+    QVERIFY(form->Files().Save1Click());
     QCOMPARE(world.dialogs.fileRequests.size(), size_t(1));
     QCOMPARE(ReadBytes(path), QByteArray("[Main]\r\n.EndMission\r\n; again"));
   }
@@ -309,27 +309,27 @@ class EditFormTest : public QObject {
     const QString path = world.Mission("named.mis", kMission);
     TEditForm* form = world.Open(path);
     world.dialogs.queueFile(world.dir.path() + "/no such folder/copy.mis");
-    QVERIFY(!form->Saveas1Click());
-    QCOMPARE(form->FileName, path);
+    QVERIFY(!form->Files().Saveas1Click());
+    QCOMPARE(form->Document->FileName, path);
     QCOMPARE(form->windowTitle(), QString("named.mis"));
     QCOMPARE(world.dialogs.informed().size(), 1);
 
     // Cancel changes nothing.
-    QVERIFY(!form->Saveas1Click());
-    QCOMPARE(form->FileName, path);
+    QVERIFY(!form->Files().Saveas1Click());
+    QCOMPARE(form->Document->FileName, path);
   }
 
   void saveDialogTypeChangeSetsTheExtension() {
     EditorWorld world;
     TEditForm* form = world.New();
-    form->SaveFileDialogTypeChange(2);
-    QCOMPARE(form->SaveFileDialog.DefaultExtension, QString("*.txt"));
-    form->SaveFileDialogTypeChange(3);
-    QCOMPARE(form->SaveFileDialog.DefaultExtension, QString("*.*"));
-    form->SaveFileDialogTypeChange(7);
-    QCOMPARE(form->SaveFileDialog.DefaultExtension, QString("*.*"));
-    form->SaveFileDialogTypeChange(1);
-    QCOMPARE(form->SaveFileDialog.DefaultExtension, QString("*.mis"));
+    form->Files().SaveFileDialogTypeChange(2);
+    QCOMPARE(form->Files().SaveFileDialog.DefaultExtension, QString("*.txt"));
+    form->Files().SaveFileDialogTypeChange(3);
+    QCOMPARE(form->Files().SaveFileDialog.DefaultExtension, QString("*.*"));
+    form->Files().SaveFileDialogTypeChange(7);
+    QCOMPARE(form->Files().SaveFileDialog.DefaultExtension, QString("*.*"));
+    form->Files().SaveFileDialogTypeChange(1);
+    QCOMPARE(form->Files().SaveFileDialog.DefaultExtension, QString("*.mis"));
   }
 
   void unreadableFileGivesPathNameBad() {
@@ -340,8 +340,8 @@ class EditFormTest : public QObject {
     QCOMPARE(world.dialogs.informed(), QStringList{"PathName bad"});
     TEditForm* made = world.Active();
     QVERIFY(made != first);
-    QCOMPARE(made->FileName, QString("Untitled"));
-    QCOMPARE(made->DocumentNumber, 0);
+    QCOMPARE(made->Document->FileName, QString("Untitled"));
+    QCOMPARE(made->Document->DocumentNumber, 0);
     QCOMPARE(world.frame->State().DocumentCount, 1);
     QVERIFY(!Shown(made->Checker1));
   }
@@ -352,8 +352,8 @@ class EditFormTest : public QObject {
     TEditForm* first = world.Open(world.Mission("one.mis", kMission));
     world.Open(world.Mission("two.mis", kMission));
     state.Mission.AircraftTable.append(AircraftRecord{});
-    state.AircraftFind = FindRequest{true, "Hurricane"};
-    state.ObjectFindFlag = true;
+    state.Request(FindRequestRow::Aircraft) = FindRequest{true, "Hurricane"};
+    state.ObjectFindFlag() = true;
     state.SearchText = "Lorry";
     state.SearchLine = 12;
     state.LocateText = "kept";
@@ -366,9 +366,9 @@ class EditFormTest : public QObject {
     EditorWorld::Close(first);
     QCOMPARE(state.DocumentCount, 0);
     QCOMPARE(state.Mission.AircraftTable.count(), 0);
-    QVERIFY(!state.AircraftFind.Flag);
-    QVERIFY(state.AircraftFind.Text.isEmpty());
-    QVERIFY(!state.ObjectFindFlag);
+    QVERIFY(!state.Request(FindRequestRow::Aircraft).Flag);
+    QVERIFY(state.Request(FindRequestRow::Aircraft).Text.isEmpty());
+    QVERIFY(!state.ObjectFindFlag());
     QVERIFY(state.SearchText.isEmpty());
     QCOMPARE(state.SearchLine, 0);
     QCOMPARE(state.LocateText, QString("kept"));
@@ -386,21 +386,21 @@ class EditFormTest : public QObject {
     TEditForm* form = world.Open(world.Mission("printed.mis", kMission));
     const QString pdf = world.dir.filePath("printed.pdf");
     int asked = 0;
-    form->PrintDialogHook = [&](QPrinter& printer) {
+    form->Files().PrintDialogHook = [&](QPrinter& printer) {
       ++asked;
       printer.setOutputFormat(QPrinter::PdfFormat);
       printer.setOutputFileName(pdf);
       return true;
     };
-    form->Print1Click();
+    form->Files().Print1Click();
     QCOMPARE(asked, 1);
-    QCOMPARE(form->Printer().docName(), form->FileName);
+    QCOMPARE(form->Files().Printer().docName(), form->Document->FileName);
     QVERIFY(QFileInfo(pdf).size() > 0);
 
     // A cancelled print dialog prints nothing.
     QFile::remove(pdf);
-    form->PrintDialogHook = [&](QPrinter&) { return false; };
-    form->Print1Click();
+    form->Files().PrintDialogHook = [&](QPrinter&) { return false; };
+    form->Files().Print1Click();
     QVERIFY(!QFile::exists(pdf));
   }
 

@@ -18,7 +18,11 @@
 
 #include <memory>
 
+#include "display_commands.h"
 #include "edit_form.h"
+#include "file_commands.h"
+#include "mission_document.h"
+#include "rogue_view.h"
 #include "frame_window.h"
 #include "mission_editor.h"
 #include "scripted_dialogs.h"

@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "edit_form.h"
+#include "mission_document.h"
 #include "mission_editor.h"
 #include "frame_window.h"
 #include "menu_merging.h"
@@ -493,7 +494,7 @@ void FrameWindowTest::worksWithTheMissionDocumentWindow() {
   QCOMPARE(f.dialogs.informed(), QStringList({"PathName bad"}));
   auto* document = qobject_cast<TEditForm*>(frame.ActiveDocument());
   QVERIFY(document);
-  QCOMPARE(document->DocumentNumber, 1);
+  QCOMPARE(document->Document->DocumentNumber, 1);
   QVERIFY(frame.Bridges1->isVisible());
   QStringList bar = BarCaptions(frame);
   QCOMPARE(bar.mid(0, 3), QStringList({"&File", "&Edit", "&Search"}));

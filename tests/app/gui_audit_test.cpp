@@ -68,7 +68,7 @@ class GuiAuditTest : public QObject {
   void saveDialogListsItsTypesByName() {
     EditorWorld world;
     TEditForm* form = world.New();
-    FileDialogRequest request = form->SaveFileDialog;
+    FileDialogRequest request = form->Files().SaveFileDialog;
     request.InitialFolder = world.Missions();
     QtUserDialogs dialogs;
     QStringList types;
@@ -102,7 +102,7 @@ class GuiAuditTest : public QObject {
     for (const Case& c : cases) {
       EditorWorld world;
       TEditForm* form = world.New();
-      FileDialogRequest request = form->SaveFileDialog;
+      FileDialogRequest request = form->Files().SaveFileDialog;
       request.InitialFolder = world.Missions();
       QtUserDialogs dialogs;
       WhenShown<QFileDialog>([&](QFileDialog* dialog) {

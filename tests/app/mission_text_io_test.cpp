@@ -109,8 +109,8 @@ class MissionTextIoTest : public QObject {
     const QByteArray bytes = EveryByteInCrLfLines();
     TEditForm* form = world.Open(world.Mission("bytes.mis", bytes));
     QVERIFY(form);
-    QVERIFY(form->Save1Click());
-    QCOMPARE(ReadBytes(form->FileName), bytes);
+    QVERIFY(form->Files().Save1Click());
+    QCOMPARE(ReadBytes(form->Document->FileName), bytes);
   }
 
   void windowSavesLfFileWithCrLfAndNothingElse() {
@@ -118,8 +118,8 @@ class MissionTextIoTest : public QObject {
     const QByteArray lf = "[Main]\n  .Name Dover patrol\n\t.EndString\n\n.EndMission";
     TEditForm* form = world.Open(world.Mission("lf.mis", lf));
     QVERIFY(form);
-    QVERIFY(form->Save1Click());
-    QCOMPARE(ReadBytes(form->FileName),
+    QVERIFY(form->Files().Save1Click());
+    QCOMPARE(ReadBytes(form->Document->FileName),
              QByteArray("[Main]\r\n  .Name Dover patrol\r\n\t.EndString\r\n\r\n.EndMission"));
   }
 
@@ -134,12 +134,12 @@ class MissionTextIoTest : public QObject {
     const QString folder = world.Missions();
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
     bool saved = true;
-    AsOrdinaryUser([&] { saved = form->Save1Click(); });
+    AsOrdinaryUser([&] { saved = form->Files().Save1Click(); });
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QVERIFY(!saved);
     QCOMPARE(world.dialogs.informed().size(), 1);
-    QVERIFY(world.dialogs.informed().first().startsWith("Cannot create \"" + form->FileName + "\": "));
-    QCOMPARE(ReadBytes(form->FileName), QByteArray("old line\r\n"));
+    QVERIFY(world.dialogs.informed().first().startsWith("Cannot create \"" + form->Document->FileName + "\": "));
+    QCOMPARE(ReadBytes(form->Document->FileName), QByteArray("old line\r\n"));
     QCOMPARE(EditorWorld::Text(form), QString("new line\n"));
     QVERIFY(form->Editor->document()->isModified());
   }

@@ -166,7 +166,7 @@ class NoLostWorkTest : public QObject {
     bool saved = true;
     // The folder is writable, so a rename could put a new file in place of
     // the locked one; the save must refuse instead.
-    AsOrdinaryUser([&] { saved = form->Save1Click(); });
+    AsOrdinaryUser([&] { saved = form->Files().Save1Click(); });
     QVERIFY(!saved);
     QCOMPARE(world.dialogs.informed(),
              QStringList{"Cannot write \"" + path + "\": " + SystemText(EACCES)});
@@ -188,7 +188,7 @@ class NoLostWorkTest : public QObject {
     // the file keeps its permissions.
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                             QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
-    AsOrdinaryUser([&] { saved = form->Save1Click(); });
+    AsOrdinaryUser([&] { saved = form->Files().Save1Click(); });
     QVERIFY(saved);
     QCOMPARE(ReadBytes(path), QByteArray("new work\r\n"));
     QVERIFY(QFileInfo(path).permissions() & QFile::WriteOther);
@@ -201,7 +201,7 @@ class NoLostWorkTest : public QObject {
     QVERIFY(QFile::setPermissions(secret, QFile::ReadOwner | QFile::WriteOwner));
     TEditForm* form = world.Open(secret);
     Type(form, "private\n");
-    QVERIFY(form->Save1Click());
+    QVERIFY(form->Files().Save1Click());
     QCOMPARE(ReadBytes(secret), QByteArray("private\r\n"));
     QCOMPARE(QFileInfo(secret).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
              QFile::ReadOwner | QFile::WriteOwner);
@@ -212,7 +212,7 @@ class NoLostWorkTest : public QObject {
     QVERIFY(QFile::link(target, link));
     TEditForm* linked = world.Open(link);
     Type(linked, "through the link\n");
-    QVERIFY(linked->Save1Click());
+    QVERIFY(linked->Files().Save1Click());
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(ReadBytes(target), QByteArray("through the link\r\n"));
 
@@ -221,7 +221,7 @@ class NoLostWorkTest : public QObject {
     OpenToEveryone(world.dir, world.Missions());
     Type(linked, "refused\n");
     bool saved = true;
-    AsOrdinaryUser([&] { saved = linked->Save1Click(); });
+    AsOrdinaryUser([&] { saved = linked->Files().Save1Click(); });
     QVERIFY(!saved);
     QCOMPARE(ReadBytes(target), QByteArray("through the link\r\n"));
     QVERIFY(QFileInfo(link).isSymLink());
@@ -235,7 +235,7 @@ class NoLostWorkTest : public QObject {
     TEditForm* made = nullptr;
     AsOrdinaryUser([&] { made = world.Open(path); });
     QCOMPARE(world.dialogs.informed(), QStringList{"PathName bad"});
-    QCOMPARE(made->FileName, QString("Untitled"));
+    QCOMPARE(made->Document->FileName, QString("Untitled"));
     QCOMPARE(world.frame->State().DocumentCount, 0);
     QCOMPARE(ReadBytes(path), kOld);
   }
@@ -248,18 +248,18 @@ class NoLostWorkTest : public QObject {
     TEditForm* made = world.Open(world.MissionPath("folder.mis"));
     QCOMPARE(world.dialogs.informed(), QStringList{"PathName bad"});
     QVERIFY(made && made != first);
-    QCOMPARE(made->FileName, QString("Untitled"));
-    QCOMPARE(made->DocumentNumber, 0);
+    QCOMPARE(made->Document->FileName, QString("Untitled"));
+    QCOMPARE(made->Document->DocumentNumber, 0);
     QVERIFY(EditorWorld::Text(made).isEmpty());
     QCOMPARE(world.frame->State().DocumentCount, 1);
 
     // Save: the file was replaced by a folder after it was opened.
     world.dialogs.clear();
-    const QString path = first->FileName;
+    const QString path = first->Document->FileName;
     Type(first, "still here\n");
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir().mkdir(path));
-    QVERIFY(!first->Save1Click());
+    QVERIFY(!first->Files().Save1Click());
     QCOMPARE(world.dialogs.informed(), QStringList{"Cannot write \"" + path + "\": " + SystemText(EISDIR)});
     QVERIFY(QFileInfo(path).isDir());
     ExpectTextKept(first, "still here\n");
@@ -267,8 +267,8 @@ class NoLostWorkTest : public QObject {
     // Save as onto a folder: refused, the former name stays.
     world.dialogs.clear();
     world.dialogs.queueFile(world.MissionPath("folder.mis"));
-    QVERIFY(!first->Saveas1Click());
-    QCOMPARE(first->FileName, path);
+    QVERIFY(!first->Files().Saveas1Click());
+    QCOMPARE(first->Document->FileName, path);
     QCOMPARE(world.dialogs.informed().size(), 1);
     QVERIFY(world.dialogs.informed().first().endsWith(SystemText(EISDIR)));
     ExpectTextKept(first, "still here\n");
@@ -281,7 +281,7 @@ class NoLostWorkTest : public QObject {
     // Reading a pipe with no writer would wait for ever.
     TEditForm* made = world.Open(fifo);
     QCOMPARE(world.dialogs.informed(), QStringList{"PathName bad"});
-    QCOMPARE(made->FileName, QString("Untitled"));
+    QCOMPARE(made->Document->FileName, QString("Untitled"));
     QString text, error;
     QVERIFY(!ReadMissionText("/dev/zero", text, error));
     QVERIFY(error.contains("/dev/zero"));
@@ -310,9 +310,9 @@ class NoLostWorkTest : public QObject {
     dialogs.queueFile(path);
     frame.Open1Click();
     auto* form = qobject_cast<TEditForm*>(frame.ActiveDocument());
-    QVERIFY(form && form->FileName == path);
+    QVERIFY(form && form->Document->FileName == path);
     QVERIFY(dialogs.informed().isEmpty());
-    QVERIFY(form->Save1Click());
+    QVERIFY(form->Files().Save1Click());
     QCOMPARE(ReadBytes(path), kOld);
   }
 
@@ -323,7 +323,7 @@ class NoLostWorkTest : public QObject {
     QVERIFY(QFile::remove(path));
     form->Editor->moveCursor(QTextCursor::End);
     form->Editor->insertPlainText("; saved again");
-    QVERIFY(form->Save1Click());
+    QVERIFY(form->Files().Save1Click());
     QCOMPARE(ReadBytes(path), kOld + "; saved again");
     QVERIFY(world.dialogs.informed().isEmpty());
     QCOMPARE(Entries(world.Missions()), QStringList{"gone.mis"});
@@ -337,21 +337,21 @@ class NoLostWorkTest : public QObject {
     TEditForm* made = world.Open(gone);
     QCOMPARE(world.dialogs.informed(), QStringList{"PathName bad"});
     QCOMPARE(world.WindowCount(), 2);
-    QCOMPARE(made->FileName, QString("Untitled"));
+    QCOMPARE(made->Document->FileName, QString("Untitled"));
     QCOMPARE(made->windowTitle(), QString("Untitled"));
-    QCOMPARE(made->DocumentNumber, 0);
+    QCOMPARE(made->Document->DocumentNumber, 0);
     QVERIFY(!made->Checker1->isVisible());
-    QVERIFY(!made->RogueMarking);
+    QVERIFY(!made->Document->RogueMarking);
     QVERIFY(!made->Editor->document()->isModified());
     QVERIFY(!QFile::exists(gone));
     // Document 1 is untouched.
-    QCOMPARE(first->DocumentNumber, 1);
+    QCOMPARE(first->Document->DocumentNumber, 1);
     QCOMPARE(world.frame->State().DocumentCount, 1);
     // The plain window works like a new one: its save asks for a name.
     made->Editor->setPlainText("typed after the failure");
     const QString named = world.MissionPath("named.mis");
     world.dialogs.queueFile(named);
-    QVERIFY(made->Save1Click());
+    QVERIFY(made->Files().Save1Click());
     QCOMPARE(ReadBytes(named), QByteArray("typed after the failure"));
     QCOMPARE(made->windowTitle(), QString("named.mis"));
   }
@@ -368,7 +368,7 @@ class NoLostWorkTest : public QObject {
       bool saved = true;
       {
         FileSizeLimit limit(1000);
-        saved = form->Save1Click();
+        saved = form->Files().Save1Click();
       }
       QVERIFY(!saved);
       QCOMPARE(world.dialogs.informed().size(), 1);
@@ -380,7 +380,7 @@ class NoLostWorkTest : public QObject {
       ExpectTextKept(form, text);
     }
     // Without the limit the same text is saved whole.
-    QVERIFY(form->Save1Click());
+    QVERIFY(form->Files().Save1Click());
     QCOMPARE(ReadBytes(path).size(), 2000 * 26);
   }
 
@@ -391,13 +391,13 @@ class NoLostWorkTest : public QObject {
     const QString path = disk.Path() + "/full.mis";
     QVERIFY(WriteBytes(path, kOld));
     TEditForm* form = world.Open(path);
-    QVERIFY(form && form->FileName == path);
+    QVERIFY(form && form->Document->FileName == path);
     // About 14 kB fits a write buffer but not the disk; 62 kB fits neither.
     for (int lines : {450, 2000}) {
       world.dialogs.clear();
       const QString text = QString::fromLatin1(Repeated(".Name Line that fills the disk\n", lines));
       Type(form, text);
-      QVERIFY(!form->Save1Click());
+      QVERIFY(!form->Files().Save1Click());
       QCOMPARE(world.dialogs.informed().size(), 1);
       const QString message = world.dialogs.informed().first();
       QVERIFY2(message.contains(SystemText(ENOSPC)), qPrintable(message));
@@ -408,7 +408,7 @@ class NoLostWorkTest : public QObject {
 
     // A text that fits is saved.
     form->Editor->setPlainText("short\n");
-    QVERIFY(form->Save1Click());
+    QVERIFY(form->Files().Save1Click());
     QCOMPARE(ReadBytes(path), QByteArray("short\r\n"));
   }
 
@@ -446,17 +446,17 @@ class NoLostWorkTest : public QObject {
     TEditForm* form = world.Open(world.Mission("odd.mis", bytes));
     QVERIFY(form);
     QCOMPARE(form->Editor->document()->blockCount(), 5);
-    QVERIFY(form->Save1Click());
+    QVERIFY(form->Files().Save1Click());
     QByteArray expected("a\0b\r\n", 5);
     expected += QByteArray(100000, 'x') + "\r\nlf only\r\nmixed\r\n\tlast";
-    QCOMPARE(ReadBytes(form->FileName), expected);
+    QCOMPARE(ReadBytes(form->Document->FileName), expected);
   }
 
   void markedTextSavesBlanksAndTabsAlsoWhenTheSaveFails() {
     EditorWorld world;
     const QString path = world.Mission("marks.mis", "\t.Name A@B #1\r\n");
     TEditForm* form = world.Open(path);
-    form->TurnOnRogueCheckCommand();
+    form->Rogue().TurnOnRogueCheckCommand();
     const QString marked = EditorWorld::Text(form);
     QCOMPARE(marked, QString("#.Name@A@B@#1\n"));
     form->Editor->moveCursor(QTextCursor::End);
@@ -466,19 +466,19 @@ class NoLostWorkTest : public QObject {
     // A failed save changes neither the file nor the marked text.
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir().mkdir(path));
-    QVERIFY(!form->Save1Click());
+    QVERIFY(!form->Files().Save1Click());
     QCOMPARE(EditorWorld::Text(form), shown);
-    QVERIFY(form->RogueMarking);
+    QVERIFY(form->Document->RogueMarking);
     QVERIFY(form->TurnOffRogueCheck1->isEnabled());
     QVERIFY(form->Editor->document()->isModified());
 
     // Save as while marked: blanks and tabs reach the file, the marks stay.
     const QString other = world.MissionPath("marks copy.mis");
     world.dialogs.queueFile(other);
-    QVERIFY(form->Saveas1Click());
+    QVERIFY(form->Files().Saveas1Click());
     QCOMPARE(ReadBytes(other), QByteArray("\t.Name A@B #1\r\n.EndMission"));
     QCOMPARE(EditorWorld::Text(form), shown);
-    form->TurnOffRogueCheckCommand();
+    form->Rogue().TurnOffRogueCheckCommand();
     QCOMPARE(EditorWorld::Text(form), QString("\t.Name A@B #1\n.EndMission"));
   }
 
@@ -555,7 +555,7 @@ class NoLostWorkTest : public QObject {
       QCOMPARE(settings.Loaded, count >= 11);
       TEditForm* form = world.OpenRaid();
       QVERIFY(form);
-      QCOMPARE(form->DocumentNumber, 1);
+      QCOMPARE(form->Document->DocumentNumber, 1);
       QVERIFY(world.dialogs.informed().isEmpty());
       const QPalette palette = form->Editor->palette();
       QVERIFY2(palette.color(QPalette::Text) != palette.color(QPalette::Base), qPrintable(QString::number(count)));
@@ -607,7 +607,7 @@ class NoLostWorkTest : public QObject {
       QVERIFY2(world.frame->State().TypeNames.TypeNamesLoaded, c.name);
       world.dialogs.clear();
       TEditForm* form = world.OpenRaid();
-      QVERIFY2(form && form->DocumentNumber == 1, c.name);
+      QVERIFY2(form && form->Document->DocumentNumber == 1, c.name);
       QVERIFY2(world.dialogs.informed().isEmpty(), c.name);
       QCOMPARE(EditorWorld::Text(form), QString::fromLatin1("[Main]\n  .Name Old text\n.EndMission\n"));
       if (c.loaded) QCOMPARE(form->Editor->font().pointSize(), 11);

@@ -28,16 +28,16 @@ class RogueCharactersTest : public QObject {
   void onShowsMarksAndOffPutsBackTheText() {
     EditorWorld world;
     TEditForm* form = world.Open(world.Mission("marks.mis", "\t.Speed 300\r\n  .EndString\r\n"));
-    form->TurnOnRogueCheckCommand();
+    form->Rogue().TurnOnRogueCheckCommand();
     QCOMPARE(EditorWorld::Text(form), QString("#.Speed@300\n@@.EndString\n"));
-    QVERIFY(form->RogueMarking);
+    QVERIFY(form->Document->RogueMarking);
     QVERIFY(!form->TurnOnRogueCheck1->isEnabled());
     QVERIFY(form->TurnOffRogueCheck1->isEnabled());
     QCOMPARE(world.frame->StatusText(1), QString("  Space = @   Tab = # "));
 
-    form->TurnOffRogueCheckCommand();
+    form->Rogue().TurnOffRogueCheckCommand();
     QCOMPARE(EditorWorld::Text(form), QString("\t.Speed 300\n  .EndString\n"));
-    QVERIFY(!form->RogueMarking);
+    QVERIFY(!form->Document->RogueMarking);
     QVERIFY(form->TurnOnRogueCheck1->isEnabled());
     QVERIFY(!form->TurnOffRogueCheck1->isEnabled());
     QCOMPARE(world.frame->StatusText(1), QString(22, ' '));
@@ -46,9 +46,9 @@ class RogueCharactersTest : public QObject {
   void atAndHashInTheTextStayAsTheyAre() {
     EditorWorld world;
     TEditForm* form = world.Open(world.Mission("signs.mis", "; note #1 @ dawn\r\n.Tag\t#7@\r\n"));
-    form->TurnOnRogueCheckCommand();
+    form->Rogue().TurnOnRogueCheckCommand();
     QCOMPARE(EditorWorld::Text(form), QString(";@note@#1@@@dawn\n.Tag##7@\n"));
-    form->TurnOffRogueCheckCommand();
+    form->Rogue().TurnOffRogueCheckCommand();
     QCOMPARE(EditorWorld::Text(form), QString("; note #1 @ dawn\n.Tag\t#7@\n"));
     QVERIFY(!HasRogueMarks(*form->Editor->document()));
   }
@@ -56,7 +56,7 @@ class RogueCharactersTest : public QObject {
   void typedSignsBesideMarksStayAsTheyAre() {
     EditorWorld world;
     TEditForm* form = world.Open(world.Mission("typed.mis", "a b\r\n"));
-    form->TurnOnRogueCheckCommand();
+    form->Rogue().TurnOnRogueCheckCommand();
     // Caret right after the mark that stands for the blank.
     EditorWorld::PutCaret(form, 1, 3);
     QTest::keyClicks(form->Editor, "@#x");
@@ -64,20 +64,20 @@ class RogueCharactersTest : public QObject {
     // A blank and a tab typed while the view is on are blanks and tabs.
     QTest::keyClick(form->Editor, Qt::Key_Space);
     QTest::keyClick(form->Editor, Qt::Key_Tab);
-    form->TurnOffRogueCheckCommand();
+    form->Rogue().TurnOffRogueCheckCommand();
     QCOMPARE(EditorWorld::Text(form), QString("a @#x \tb\n"));
   }
 
   void typingOverASelectionOfMarksMakesPlainText() {
     EditorWorld world;
     TEditForm* form = world.Open(world.Mission("over.mis", "a  b\r\n"));
-    form->TurnOnRogueCheckCommand();
+    form->Rogue().TurnOnRogueCheckCommand();
     QTextCursor cursor(form->Editor->document());
     cursor.setPosition(1);
     cursor.setPosition(3, QTextCursor::KeepAnchor);
     form->Editor->setTextCursor(cursor);
     QTest::keyClicks(form->Editor, "@");
-    form->TurnOffRogueCheckCommand();
+    form->Rogue().TurnOffRogueCheckCommand();
     QCOMPARE(EditorWorld::Text(form), QString("a@b\n"));
   }
 
@@ -85,7 +85,7 @@ class RogueCharactersTest : public QObject {
     EditorWorld world;
     TEditForm* form = world.Open(world.Mission("long.mis", NumberedLines(100)));
     EditorWorld::PutCaret(form, 40, 3);
-    form->TurnOnRogueCheckCommand();
+    form->Rogue().TurnOnRogueCheckCommand();
     QTextCursor caret = form->Editor->textCursor();
     QCOMPARE(caret.blockNumber(), 39);
     QVERIFY(caret.atBlockEnd());
@@ -93,7 +93,7 @@ class RogueCharactersTest : public QObject {
     QCOMPARE(form->CaretLine, 40);
 
     EditorWorld::PutCaret(form, 7, 1);
-    form->TurnOffRogueCheckCommand();
+    form->Rogue().TurnOffRogueCheckCommand();
     caret = form->Editor->textCursor();
     QCOMPARE(caret.blockNumber(), 6);
     QVERIFY(caret.atBlockEnd());
@@ -105,7 +105,7 @@ class RogueCharactersTest : public QObject {
     TEditForm* form = world.Open(world.Mission("undo.mis", NumberedLines(2000)));
     QTextDocument* document = form->Editor->document();
     const QString original = EditorWorld::Text(form);
-    form->TurnOnRogueCheckCommand();
+    form->Rogue().TurnOnRogueCheckCommand();
     const QString marked = EditorWorld::Text(form);
     QVERIFY(marked != original);
     document->undo();
@@ -113,7 +113,7 @@ class RogueCharactersTest : public QObject {
     QVERIFY(!document->isUndoAvailable());
     document->redo();
     QCOMPARE(EditorWorld::Text(form), marked);
-    form->TurnOffRogueCheckCommand();
+    form->Rogue().TurnOffRogueCheckCommand();
     QCOMPARE(EditorWorld::Text(form), original);
     document->undo();
     QCOMPARE(EditorWorld::Text(form), marked);
@@ -124,24 +124,24 @@ class RogueCharactersTest : public QObject {
   void undoingADeletedMarkBringsBackTheMark() {
     EditorWorld world;
     TEditForm* form = world.Open(world.Mission("back.mis", "a b\r\n"));
-    form->TurnOnRogueCheckCommand();
+    form->Rogue().TurnOnRogueCheckCommand();
     EditorWorld::PutCaret(form, 1, 3);
     QTest::keyClick(form->Editor, Qt::Key_Backspace);
     QCOMPARE(EditorWorld::Text(form), QString("ab\n"));
     QTest::keyClick(form->Editor, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(EditorWorld::Text(form), QString("a@b\n"));
-    form->TurnOffRogueCheckCommand();
+    form->Rogue().TurnOffRogueCheckCommand();
     QCOMPARE(EditorWorld::Text(form), QString("a b\n"));
   }
 
   void markingLeavesTheModifiedFlag() {
     EditorWorld world;
     TEditForm* form = world.Open(world.Mission("flag.mis", "a b\r\n"));
-    form->TurnOnRogueCheckCommand();
-    form->TurnOffRogueCheckCommand();
+    form->Rogue().TurnOnRogueCheckCommand();
+    form->Rogue().TurnOffRogueCheckCommand();
     QVERIFY(!form->Editor->document()->isModified());
     form->Editor->insertPlainText("x");
-    form->TurnOnRogueCheckCommand();
+    form->Rogue().TurnOnRogueCheckCommand();
     QVERIFY(form->Editor->document()->isModified());
   }
 
@@ -149,13 +149,13 @@ class RogueCharactersTest : public QObject {
     EditorWorld world;
     const QString path = world.Mission("save.mis", "\t.Name Red Leader\r\n");
     TEditForm* form = world.Open(path);
-    form->TurnOnRogueCheckCommand();
+    form->Rogue().TurnOnRogueCheckCommand();
     form->Editor->moveCursor(QTextCursor::End);
     form->Editor->insertPlainText(";@ok");
-    QVERIFY(form->Save1Click());
+    QVERIFY(form->Files().Save1Click());
     QCOMPARE(ReadBytes(path), QByteArray("\t.Name Red Leader\r\n;@ok"));
     QCOMPARE(EditorWorld::Text(form), QString("#.Name@Red@Leader\n;@ok"));
-    QVERIFY(form->RogueMarking);
+    QVERIFY(form->Document->RogueMarking);
     QVERIFY(form->TurnOffRogueCheck1->isEnabled());
     QVERIFY(!form->Editor->document()->isModified());
     // Closing right after the save asks nothing.
@@ -167,7 +167,7 @@ class RogueCharactersTest : public QObject {
   void clipboardCarriesBlanksAndTabs() {
     EditorWorld world;
     TEditForm* form = world.Open(world.Mission("clip.mis", "a b\tc\r\n"));
-    form->TurnOnRogueCheckCommand();
+    form->Rogue().TurnOnRogueCheckCommand();
     form->Selectall1Click();
     form->Copy1Click();
     QCOMPARE(QApplication::clipboard()->text(), QString("a b\tc\n"));
@@ -178,14 +178,14 @@ class RogueCharactersTest : public QObject {
     QApplication::clipboard()->setText("d e@\r\nf\tg");
     form->Paste1Click();
     QCOMPARE(EditorWorld::Text(form), QString("a@b#c\nd@e@\nf#g"));
-    form->TurnOffRogueCheckCommand();
+    form->Rogue().TurnOffRogueCheckCommand();
     QCOMPARE(EditorWorld::Text(form), QString("a b\tc\nd e@\nf\tg"));
   }
 
   void cutTakesTheSelectionAsItStandsFor() {
     EditorWorld world;
     TEditForm* form = world.Open(world.Mission("cut.mis", "one two three\r\n"));
-    form->TurnOnRogueCheckCommand();
+    form->Rogue().TurnOnRogueCheckCommand();
     QTextCursor cursor(form->Editor->document());
     cursor.setPosition(3);
     cursor.setPosition(8, QTextCursor::KeepAnchor);
@@ -193,13 +193,13 @@ class RogueCharactersTest : public QObject {
     form->Cut1Click();
     QCOMPARE(QApplication::clipboard()->text(), QString(" two "));
     QCOMPARE(EditorWorld::Text(form), QString("onethree\n"));
-    QVERIFY(form->RogueMarking);
+    QVERIFY(form->Document->RogueMarking);
   }
 
   void clipboardKeysGoThroughTheWindowsCommands() {
     EditorWorld world;
     TEditForm* form = world.Open(world.Mission("keys.mis", "one two\tthree\r\n"));
-    form->TurnOnRogueCheckCommand();
+    form->Rogue().TurnOnRogueCheckCommand();
     QTextCursor cursor(form->Editor->document());
     cursor.setPosition(3);
     cursor.setPosition(8, QTextCursor::KeepAnchor);
@@ -211,34 +211,34 @@ class RogueCharactersTest : public QObject {
     QTest::keyClick(form->Editor, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(form->Editor, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(EditorWorld::Text(form), QString("one@two#@two#three\n"));
-    form->TurnOffRogueCheckCommand();
+    form->Rogue().TurnOffRogueCheckCommand();
     QCOMPARE(EditorWorld::Text(form), QString("one two\t two\tthree\n"));
   }
 
   void printKeepsTheMarksInTheWindow() {
     EditorWorld world;
     TEditForm* form = world.Open(world.Mission("print.mis", "a b\r\n"));
-    form->TurnOnRogueCheckCommand();
-    form->PrintDialogHook = [&](QPrinter& printer) {
+    form->Rogue().TurnOnRogueCheckCommand();
+    form->Files().PrintDialogHook = [&](QPrinter& printer) {
       printer.setOutputFormat(QPrinter::PdfFormat);
       printer.setOutputFileName(world.dir.filePath("print.pdf"));
       return true;
     };
-    form->Print1Click();
+    form->Files().Print1Click();
     QCOMPARE(EditorWorld::Text(form), QString("a@b\n"));
-    QVERIFY(form->RogueMarking);
+    QVERIFY(form->Document->RogueMarking);
     QVERIFY(QFile::exists(world.dir.filePath("print.pdf")));
   }
 
   void exitTakesTheMarkingOff() {
     EditorWorld world;
     TEditForm* form = world.Open(world.Mission("exit.mis", "a b\r\n"));
-    form->TurnOnRogueCheckCommand();
+    form->Rogue().TurnOnRogueCheckCommand();
     form->Editor->insertPlainText("x");
     world.dialogs.queueAnswer(Answer::Cancel);  // the program stays
     form->Exit1Click();
     EditorWorld::Settle();
-    QVERIFY(!form->RogueMarking);
+    QVERIFY(!form->Document->RogueMarking);
     QVERIFY(form->TurnOnRogueCheck1->isEnabled());
     QCOMPARE(EditorWorld::Text(form), QString("a bx\n"));
   }
@@ -262,10 +262,10 @@ class RogueCharactersTest : public QObject {
     const QByteArray bytes = QByteArray("a") + char(0xA0) + "b c\r\n";
     const QString path = world.Mission("nbsp.mis", bytes);
     TEditForm* form = world.Open(path);
-    form->TurnOnRogueCheckCommand();
+    form->Rogue().TurnOnRogueCheckCommand();
     QCOMPARE(UnmarkedText(*form->Editor->document()), QString::fromLatin1(bytes).remove('\r'));
-    form->TurnOffRogueCheckCommand();
-    QVERIFY(form->Save1Click());
+    form->Rogue().TurnOffRogueCheckCommand();
+    QVERIFY(form->Files().Save1Click());
     QCOMPARE(ReadBytes(path), bytes);
   }
 };

@@ -15,6 +15,7 @@
 
 #include <random>
 
+#include "display_commands.h"
 #include "display_settings.h"
 #include "font_dialog.h"
 #include "scripted_dialogs.h"

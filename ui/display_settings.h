@@ -1,14 +1,9 @@
 #pragma once
 // The display settings on the Qt side: Tolvane.INI read into the shared
-// state, the settings applied to a document's text area, the sixteen custom
-// colours of a document's colour dialog, and the document window's Font and
-// Color commands, which write the file through at once.
-//
-// A document window owns one DisplaySettingsCommands and calls it from its
-// SetFont, SetCustomColors, Font1Click, FontDialog1Apply and Color1Click.
+// state, the settings applied to a text area, the sixteen custom colours of a
+// colour dialog, and the file written back.
 
 #include <QColor>
-#include <QObject>
 #include <QString>
 
 #include <array>
@@ -16,14 +11,10 @@
 
 #include "app_state.h"
 #include "settings_file.h"
-#include "user_dialogs.h"
 
 class QPlainTextEdit;
-class QWidget;
 
 namespace tolvane {
-
-class FontDialogWithApply;
 
 // Colour values keep red in the lowest byte, green in the second, blue in the third.
 QColor ColorFromValue(int value);
@@ -68,50 +59,13 @@ class CustomColorList {
   std::array<int, CustomColorCount> values_{};
 };
 
-class DisplaySettingsCommands : public QObject {
-  Q_OBJECT
+// The sixteen custom colours written in Tolvane.INI after the background
+// colour. A missing or unreadable file leaves the list as it is.
+void ReadCustomColors(const AppState& state, CustomColorList& colors);
 
- public:
-  DisplaySettingsCommands(QWidget* window, QPlainTextEdit* editor, AppState& state, UserDialogs& dialogs);
-
-  // SetFont: applies the settings to the text area and puts the font and
-  // colour dialogs on the area's current look.
-  void SetFont();
-  // SetCustomColors: the custom colours from Tolvane.INI. A missing or
-  // unreadable file leaves the list as it is and is no error.
-  void SetCustomColors();
-
-  // The window's commands. Each shows its dialog; on confirmation the text
-  // area changes at once and Tolvane.INI is rewritten.
-  void Font1Click();
-  void FontDialog1Apply();
-  void Color1Click();
-
-  // What the dialogs do once the user has chosen.
-  void ApplyChosenFont(const QFont& font, const QColor& textColor);
-  void ApplyChosenBackground(const QColor& background);
-
-  // Rewrites Tolvane.INI from the settings and this window's custom colours.
-  // A failed write is reported with its own text; the file is then unchanged.
-  bool SaveSettings();
-
-  CustomColorList& CustomColors() { return customColors_; }
-  FontDialogWithApply* FontDialog1();
-  QColor ColorDialogColor() const { return colorDialogColor_; }
-
- private:
-  // Before the first command changes settings that never came from the
-  // file, they take the text area's present look, so nothing written is a
-  // meaningless 0.
-  void TakeLookIfNotLoaded();
-
-  QWidget* window_;
-  QPlainTextEdit* editor_;
-  AppState& state_;
-  UserDialogs& dialogs_;
-  FontDialogWithApply* fontDialog_ = nullptr;
-  QColor colorDialogColor_;
-  CustomColorList customColors_;
-};
+// Rewrites Tolvane.INI from the settings and a window's custom colours, in
+// one step. False, with the reason in error, when it could not be written;
+// the file is then unchanged.
+bool SaveSettingsFile(const AppState& state, const CustomColorList& colors, QString& error);
 
 }  // namespace tolvane

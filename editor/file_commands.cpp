@@ -1,0 +1,138 @@
+#include "file_commands.h"
+
+#include <QFileInfo>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextDocument>
+#include <QWidget>
+
+#include "app_state.h"
+#include "mission_document.h"
+#include "mission_editor.h"
+#include "mission_text_io.h"
+
+namespace tolvane {
+
+FileCommands::FileCommands(const DocumentParts& parts) : QObject(parts.Window), parts_(parts) {
+  SaveFileDialog.Filters = QStringList{"Mission Files (*.mis)", "Plain text files (*.txt)", "All files (*.*)"};
+  SaveFileDialog.FilterCaptions = QStringList{"Mission Files", "Plain text files (*.txt)", "All files"};
+  SaveFileDialog.FilterIndex = 1;
+  SaveFileDialog.DefaultExtension = "*.mis";
+}
+
+FileCommands::~FileCommands() { delete printer_; }
+
+bool FileCommands::ReadFile(const QString& path, QString& text) {
+  QString error;
+  return ReadMissionText(path, text, error);
+}
+
+void FileCommands::ShowFileName() { parts_.Window->setWindowTitle(FileNamePart(parts_.Document->FileName)); }
+
+bool FileCommands::Save1Click() {
+  // The file gets the blanks and tabs that any marks stand for; the window
+  // keeps showing its marks, so the marking is as it was afterwards.
+  if (!parts_.Document->IsUntitled()) return WriteDocument();
+  return Saveas1Click();
+}
+
+bool FileCommands::WriteDocument() {
+  QString error;
+  if (!WriteMissionText(parts_.Document->FileName, parts_.Document->PlainText(), error)) {
+    parts_.Dialogs->Inform(parts_.Window, error);
+    return false;
+  }
+  parts_.Document->SetModified(false);
+  return true;
+}
+
+bool FileCommands::Saveas1Click() {
+  MissionDocument& document = *parts_.Document;
+  // 1.
+  SaveFileDialog.Title = "Save As";
+  SaveFileDialog.FileName = document.FileName;
+  // A new text starts in the missions folder, a named one beside its file.
+  SaveFileDialog.InitialFolder = document.IsUntitled() ? parts_.State->Settings.MissionFolder
+                                                       : QFileInfo(document.FileName).absolutePath();
+  const QString chosen = parts_.Dialogs->ChooseSaveFile(parts_.Window, SaveFileDialog);
+  SaveFileDialogTypeChange(SaveFileDialog.FilterIndex);
+  // 2. Cancel changes nothing.
+  if (chosen.isEmpty()) return false;
+  const QString previous = document.FileName;
+  document.FileName = chosen;
+  ShowFileName();
+  if (Save1Click()) return true;
+  // The text was not written there: the window keeps its former name.
+  document.FileName = previous;
+  ShowFileName();
+  return false;
+}
+
+void FileCommands::SaveFileDialogTypeChange(int filterIndex) {
+  switch (filterIndex) {
+    case 1:
+      SaveFileDialog.DefaultExtension = "*.mis";
+      break;
+    case 2:
+      SaveFileDialog.DefaultExtension = "*.txt";
+      break;
+    case 3:
+      SaveFileDialog.DefaultExtension = "*.*";
+      break;
+    default:
+      break;
+  }
+}
+
+bool FileCommands::FormCloseQuery() {
+  if (!parts_.Document->IsModified()) return true;
+  const Answer answer =
+      parts_.Dialogs->AskYesNoCancel(parts_.Window, QString("Save changes to %1?").arg(parts_.Document->FileName));
+  switch (answer) {
+    case Answer::Yes:
+      // A save that was cancelled or failed keeps the window and its text.
+      return Save1Click();
+    case Answer::No:
+      return true;
+    case Answer::Cancel:
+    default:
+      return false;
+  }
+}
+
+QPrinter& FileCommands::Printer() {
+  if (!printer_) printer_ = new QPrinter(QPrinter::HighResolution);
+  return *printer_;
+}
+
+void FileCommands::Print1Click() {
+  QPrinter& printer = Printer();
+  if (!ShowPrintDialog(printer)) return;
+  // The page shows the blanks and tabs that any marks stand for; the window
+  // keeps its marks.
+  QTextDocument copy;
+  copy.setDefaultFont(parts_.Editor->font());
+  copy.setPlainText(parts_.Document->PlainText());
+  printer.setDocName(parts_.Document->FileName);
+  copy.print(&printer);
+}
+
+void FileCommands::Printersetup1Click() { ShowPrinterSetupDialog(Printer()); }
+
+bool FileCommands::ShowPrintDialog(QPrinter& printer) {
+  if (PrintDialogHook) return PrintDialogHook(printer);
+  QPrintDialog dialog(&printer, parts_.Window);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void FileCommands::ShowPrinterSetupDialog(QPrinter& printer) {
+  if (PrinterSetupDialogHook) {
+    PrinterSetupDialogHook(printer);
+    return;
+  }
+  QPageSetupDialog dialog(&printer, parts_.Window);
+  dialog.exec();
+}
+
+}  // namespace tolvane

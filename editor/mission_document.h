@@ -1,0 +1,54 @@
+#pragma once
+// One document window's text and document state: the file it belongs to,
+// its document number and whether the rogue-character marking is on. The
+// text area shows this text; the window's commands work on it.
+
+#include <QObject>
+#include <QString>
+
+class QTextDocument;
+
+namespace tolvane {
+
+inline const char* const UntitledName = "Untitled";
+
+class MissionDocument : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit MissionDocument(QObject* parent = nullptr);
+
+  QTextDocument* Text() const { return text_; }
+
+  // Full path of the file; "Untitled" while the text has none.
+  QString FileName = UntitledName;
+  bool IsUntitled() const { return FileName == UntitledName; }
+  // The DocumentCount the window received when its file was opened (0 for a
+  // window made by the frame's New). Only document 1 verifies.
+  int DocumentNumber = 0;
+  // True while the user has the rogue-character marking turned on.
+  bool RogueMarking = false;
+  // Cleared on creation and on open; no command sets it.
+  bool RenumberCheckPending = false;
+
+  bool IsModified() const;
+  void SetModified(bool modified);
+
+  // The text as a save writes it: lines separated by "\n", every mark read
+  // back as the blank or tab it stands for.
+  QString PlainText() const;
+
+ private:
+  QTextDocument* text_;
+};
+
+// The file-name part of a path: the text after its last separator ("/",
+// "\" or ":").
+QString FileNamePart(const QString& path);
+// The extension of a path: from the last "." after the last separator, dot
+// included; empty when there is none.
+QString ExtensionOf(const QString& path);
+// a to z as A to Z; every other character as it is.
+QString UpperCaseAscii(const QString& text);
+
+}  // namespace tolvane
