@@ -32,6 +32,7 @@ class EditFormTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void altWithALetterNeverTypesIntoTheMission();
   void numbersFollowOpeningAndClosing() {
     EditorWorld world;
     TEditForm* first = world.Open(world.Mission("one.mis", kMission));
@@ -441,6 +442,25 @@ class EditFormTest : public QObject {
     QCOMPARE(Questions(world.dialogs).size(), 4);
   }
 };
+
+void EditFormTest::altWithALetterNeverTypesIntoTheMission() {
+  EditorWorld world;
+  TEditForm* form = world.Open(world.Mission("keys.mis", ".EndMission\r\n"));
+  form->Editor->setFocus();
+  EditorWorld::PutCaret(form, 1, 12);
+  // Letters that are no menu key, one that is, and one that two menus share.
+  QTest::keyClick(form->Editor, Qt::Key_Q, Qt::AltModifier);
+  QTest::keyClick(form->Editor, Qt::Key_J, Qt::AltModifier | Qt::ShiftModifier);
+  QTest::keyClick(form->Editor, Qt::Key_C, Qt::AltModifier);
+  QTest::keyClick(form->Editor, Qt::Key_Escape);
+  QTest::keyClick(form->Editor, Qt::Key_C, Qt::AltModifier);
+  QTest::keyClick(form->Editor, Qt::Key_Escape);
+  QCOMPARE(EditorWorld::Text(form), QString(".EndMission\n"));
+  QVERIFY(!form->Editor->document()->isModified());
+  // Plain and shifted letters still type.
+  QTest::keyClicks(form->Editor, "qJ");
+  QCOMPARE(EditorWorld::Text(form), QString(".EndMissionqJ\n"));
+}
 
 QTEST_MAIN(EditFormTest)
 #include "edit_form_test.moc"

@@ -24,6 +24,7 @@
 #include "qt_user_dialogs.h"
 #include "scripted_dialogs.h"
 #include "tool_windows.h"
+#include "editor_test_support.h"
 
 using namespace tolvane;
 
@@ -120,6 +121,7 @@ class FrameWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void toolWindowsHaveTheirTitleBarButtons();
   void startsQuietlyWithItsFiles();
   void reportsAMissingSettingsFileOnceAndGoesOn();
   void reportsMissingTypeNamesWithTwoMessages();
@@ -520,6 +522,30 @@ void FrameWindowTest::worksWithTheMissionDocumentWindow() {
   DeleteClosedWindows();
   QVERIFY(!frame.isVisible());
   QVERIFY(frame.Documents().isEmpty());
+}
+
+void FrameWindowTest::toolWindowsHaveTheirTitleBarButtons() {
+  EditorWorld world;
+  ToolWindows& forms = world.frame->Forms();
+  const Qt::WindowFlags buttons = Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                  Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint;
+  auto buttonsOf = [&](QWidget* window) { return window->windowFlags() & buttons; };
+  // The Readme window: system menu (with its close box) and minimise only.
+  QCOMPARE(buttonsOf(forms.Form16),
+           Qt::WindowFlags(Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint));
+  QVERIFY(forms.Form16->windowFlags() & Qt::CustomizeWindowHint);
+  // The two lists and About are closed by their own buttons only.
+  for (QWidget* window : {static_cast<QWidget*>(forms.Form5), static_cast<QWidget*>(forms.Form8),
+                          static_cast<QWidget*>(forms.Form15)}) {
+    QCOMPARE(buttonsOf(window), Qt::WindowFlags());
+    QVERIFY(window->windowFlags() & Qt::CustomizeWindowHint);
+  }
+  // The others keep every button.
+  for (QWidget* window : {static_cast<QWidget*>(forms.Form1), static_cast<QWidget*>(forms.Form4),
+                          static_cast<QWidget*>(forms.Form6), static_cast<QWidget*>(forms.Form14)})
+    QVERIFY(!(window->windowFlags() & Qt::CustomizeWindowHint));
+  // A window's own flags do not make it shown.
+  QVERIFY(!forms.Form16->isVisible());
 }
 
 QTEST_MAIN(FrameWindowTest)

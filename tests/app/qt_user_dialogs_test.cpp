@@ -16,24 +16,13 @@
 #include <functional>
 
 #include "qt_user_dialogs.h"
+#include "editor_test_support.h"
+#include "dialog_driver.h"
 
 using namespace tolvane;
 
 namespace {
 
-// Runs `step` on the modal dialog of type T once it is showing.
-template <typename T>
-void WhenShown(std::function<void(T*)> step) {
-  auto poll = std::make_shared<std::function<void()>>();
-  *poll = [step, poll] {
-    if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-      step(dialog);
-    } else {
-      QTimer::singleShot(0, *poll);
-    }
-  };
-  QTimer::singleShot(0, *poll);
-}
 
 FileDialogRequest OpenRequest(const QString& folder) {
   FileDialogRequest request;
@@ -51,6 +40,9 @@ class QtUserDialogsTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void saveDialogListsItsTypesByName();
+  void everySaveTypeGivesItsExtension();
+  void openDialogListsItsTypesWithPatterns();
   void openDialogStartsWhereAskedAndCancels();
   void pickingAnotherTypeChangesTheDefaultExtension();
   void saveDialogAddsTheDefaultExtension();
@@ -149,6 +141,69 @@ void QtUserDialogsTest::questionsAnswerWithTheButtonPressed() {
   });
   dialogs.Inform(nullptr, "PathName bad");
   QCOMPARE(informed, QString("PathName bad"));
+}
+
+void QtUserDialogsTest::saveDialogListsItsTypesByName() {
+  EditorWorld world;
+  TEditForm* form = world.New();
+  FileDialogRequest request = form->Files().SaveFileDialog;
+  request.InitialFolder = world.Missions();
+  QtUserDialogs dialogs;
+  QStringList types;
+  QStringList filters;
+  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+    types = ListedTypes(dialog);
+    filters = dialog->nameFilters();
+    dialog->reject();
+  });
+  QCOMPARE(dialogs.ChooseSaveFile(nullptr, request), QString());
+  QCOMPARE(types, (QStringList{"Mission Files", "Plain text files (*.txt)", "All files"}));
+  // Behind the names the types still choose their files.
+  QCOMPARE(filters.size(), 3);
+  QVERIFY2(filters[0].endsWith(" (*.mis)"), qPrintable(filters[0]));
+  QVERIFY2(filters[1].endsWith(" (*.txt)"), qPrintable(filters[1]));
+  QVERIFY2(filters[2].endsWith(" (*.*)"), qPrintable(filters[2]));
+}
+
+void QtUserDialogsTest::everySaveTypeGivesItsExtension() {
+  struct Case {
+    int entry;  // 0-based in the list
+    QString typed;
+    QString saved;
+    QString extension;
+  };
+  const Case cases[] = {
+      {0, "raid", "raid.mis", "*.mis"},
+      {1, "notes", "notes.txt", "*.txt"},
+      {2, "raw", "raw", "*.*"},
+  };
+  for (const Case& c : cases) {
+    EditorWorld world;
+    TEditForm* form = world.New();
+    FileDialogRequest request = form->Files().SaveFileDialog;
+    request.InitialFolder = world.Missions();
+    QtUserDialogs dialogs;
+    WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+      PickType(dialog, c.entry);
+      TypeNameAndAccept(dialog, c.typed);
+    });
+    QCOMPARE(dialogs.ChooseSaveFile(nullptr, request), world.MissionPath(c.saved));
+    QCOMPARE(request.FilterIndex, c.entry + 1);
+    QCOMPARE(request.DefaultExtension, c.extension);
+  }
+}
+
+void QtUserDialogsTest::openDialogListsItsTypesWithPatterns() {
+  EditorWorld world;
+  FileDialogRequest request = world.frame->OpenFileDialog();
+  QtUserDialogs dialogs;
+  QStringList types;
+  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+    types = ListedTypes(dialog);
+    dialog->reject();
+  });
+  QCOMPARE(dialogs.ChooseOpenFile(nullptr, request), QString());
+  QCOMPARE(types, (QStringList{"Mission Files (*.mis)", "Plain Text Files (*.txt)", "All Files (*.*)"}));
 }
 
 QTEST_MAIN(QtUserDialogsTest)

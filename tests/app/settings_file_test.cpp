@@ -20,6 +20,7 @@
 #include "font_dialog.h"
 #include "scripted_dialogs.h"
 #include "settings_file.h"
+#include "editor_test_support.h"
 
 using namespace tolvane;
 
@@ -79,6 +80,7 @@ class SettingsFileTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void fontDialogOffersTheEffects();
   void readsEveryFieldOfAWrittenFile();
   void writesTheExactLayoutEndingWithOneEmptyLine();
   void findsTheSectionsWhereverTheyStand();
@@ -611,6 +613,45 @@ void SettingsFileTest::fontDialogOffersSizesEightToTwelve() {
   dialog.ApplyButton()->click();
   QCOMPARE(applied.count(), 1);
   QVERIFY(!dialog.result());  // Apply leaves the dialog open, not accepted
+}
+
+void SettingsFileTest::fontDialogOffersTheEffects() {
+  EditorWorld world;
+  TEditForm* form = world.Open(world.Mission("look.mis", ".EndMission\r\n"));
+  const QString styleBefore = world.frame->State().Settings.FontStyle;
+  FontDialogWithApply* dialog = form->Display().FontDialog1();
+  auto box = [&](const QString& caption) -> QCheckBox* {
+    for (QCheckBox* candidate : dialog->findChildren<QCheckBox*>())
+      if (candidate->text() == caption) return candidate;
+    return nullptr;
+  };
+  QCheckBox* underline = box("&Underline");
+  QCheckBox* strikeOut = box("Stri&keout");
+  QVERIFY(underline);
+  QVERIFY(strikeOut);
+
+  // The dialog opens on the effects the font has.
+  QFont effects = form->Editor->font();
+  effects.setUnderline(true);
+  dialog->setCurrentFont(effects);
+  QVERIFY(underline->isChecked());
+  QVERIFY(!strikeOut->isChecked());
+
+  // Bold with an effect is no plain bold: the text area takes it all, the
+  // remembered style stays.
+  dialog->BoldBox()->setChecked(true);
+  strikeOut->setChecked(true);
+  dialog->ApplyButton()->click();
+  QVERIFY(form->Editor->font().underline());
+  QVERIFY(form->Editor->font().strikeOut());
+  QCOMPARE(world.frame->State().Settings.FontStyle, styleBefore);
+
+  // Without the effects a bold choice is remembered as "Bold".
+  underline->setChecked(false);
+  strikeOut->setChecked(false);
+  dialog->ApplyButton()->click();
+  QVERIFY(!form->Editor->font().underline());
+  QCOMPARE(world.frame->State().Settings.FontStyle, QString("Bold"));
 }
 
 QTEST_MAIN(SettingsFileTest)
