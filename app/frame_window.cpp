@@ -106,7 +106,7 @@ void TFrameForm::FormCreate(const QString& programFolder) {
   state_.Mission.ClearTables();
   state_.ClearFindRequests();
   state_.DocumentCount = 0;
-  state_.SearchLine = 0;
+  state_.SearchLine = NoSearchLine;
   state_.Mission.TypeNames = state_.TypeNames;
   state_.Mission.MissionFolder = QFile::encodeName(state_.Settings.MissionFolder).toStdString();
 }

@@ -186,7 +186,7 @@ void TEditForm::FormCreate() {
   // 2.
   Document->RogueMarking = false;
   Document->RenumberCheckPending = false;
-  state_.SearchLine = 0;
+  state_.SearchLine = NoSearchLine;
   // 3.
   rogue_->ResetMenus();
   // 4.
@@ -302,7 +302,7 @@ void TEditForm::FormClose() {
   // 2.
   if (Document->DocumentNumber == 1) {
     state_.ObjectFindFlag() = false;
-    state_.SearchLine = 0;
+    state_.SearchLine = NoSearchLine;
     state_.SearchText.clear();
     Checker1->setVisible(false);
     Objects1->menuAction()->setVisible(false);
@@ -317,7 +317,7 @@ void TEditForm::ResetMissionState() {
   state_.Mission.ClearTables();
   state_.ClearFindRequests();
   state_.DocumentCount = 0;
-  state_.SearchLine = 0;
+  state_.SearchLine = NoSearchLine;
 }
 
 // ---------------------------------------------------------------------------

@@ -1,7 +1,12 @@
 #pragma once
-// Searching a document window: the object search (line by line, the whole
-// line selected), the find requests the browsers and list windows leave, the
-// interactive replace and replace all, with their two modeless dialogs.
+// Searching a document window, three ways:
+// - the object search (FindObject): line by line, forward, exact text; the
+//   whole line that holds it is selected. It serves the Search menu, F3 and
+//   F4, and the find requests the browsers and list windows leave;
+// - the interactive replace: whole words in any letter case, a question
+//   before each replacement;
+// - replace all: exact text, every occurrence, one confirmation, one edit.
+// The find and replace dialogs are modeless and belong to the window.
 
 #include <QObject>
 #include <QString>
@@ -10,25 +15,39 @@
 
 namespace tolvane {
 
+class FindDialog;
+
 class SearchCommands : public QObject {
   Q_OBJECT
 
  public:
   explicit SearchCommands(const DocumentParts& parts);
 
-  void Search2Click();       // "Search            F2"
+  void Search2Click();        // "Search            F2": shows the find dialog
   void SearchAgainF3Click();  // "Search Again       F3"
   void FindandReplace1Click();
   void FindDialog1Find();
   void FindObject();
   void ReplaceDialog1Find();
+  void ReplaceDialog1DoReplaceAll();
   // The replace dialog's find text (F5 acts only when it is not empty).
   QString ReplaceFindText() const;
-  // The first part of a window's activation: the pending find requests.
+  // The first part of the window's activation: the pending find requests,
+  // in their fixed order.
   void TakeFindRequests();
 
+  FindDialog* FindDialog1();
+  FindDialog* ReplaceDialog1();
+
  private:
+  // Where both dialogs stand: right of the middle of the text area.
+  QPoint DialogPlace() const;
+  void ScrollLines(int lines);
+  void CaretToStart();
+
   DocumentParts parts_;
+  FindDialog* findDialog_ = nullptr;
+  FindDialog* replaceDialog_ = nullptr;
 };
 
 }  // namespace tolvane

@@ -49,6 +49,8 @@ enum class FindRequestRow {
 };
 constexpr int FindRequestRowCount = 10;
 
+constexpr int NoSearchLine = -1;
+
 inline bool UsesLocateText(FindRequestRow row) {
   return row == FindRequestRow::Objects || row == FindRequestRow::BridgeList;
 }
@@ -76,8 +78,10 @@ struct AppState {
   bool& BridgeListFindFlag() { return Request(FindRequestRow::BridgeList).Flag; }
 
   // The editor's resumable line search and the verifier's statement text.
+  // SearchLine is the line index of the last match, NoSearchLine before the
+  // first, so a match on the first line is told from none.
   QString SearchText;
-  int SearchLine = 0;
+  int SearchLine = NoSearchLine;
   QString LocateText;
 
   // Tag renumbering: the definitions of the last run, in text order.

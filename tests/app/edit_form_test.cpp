@@ -371,7 +371,7 @@ class EditFormTest : public QObject {
     QVERIFY(state.Request(FindRequestRow::Aircraft).Text.isEmpty());
     QVERIFY(!state.ObjectFindFlag());
     QVERIFY(state.SearchText.isEmpty());
-    QCOMPARE(state.SearchLine, 0);
+    QCOMPARE(state.SearchLine, NoSearchLine);
     QCOMPARE(state.LocateText, QString("kept"));
     QCOMPARE(world.frame->OpenFileDialog().FilterIndex, 1);
     QCOMPARE(world.frame->OpenFileDialog().DefaultExtension, QString("*.mis"));

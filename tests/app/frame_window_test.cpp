@@ -183,8 +183,12 @@ void FrameWindowTest::reportsAMissingSettingsFileOnceAndGoesOn() {
 void FrameWindowTest::reportsMissingTypeNamesWithTwoMessages() {
   Fixture f(true, false);
   TFrameForm& frame = f.Start();
-  QCOMPARE(f.dialogs.informed(), QStringList({"TypeNames.TXT NOT found in Tolvane Program Folder.",
-                                              "You can use Tolvane to EDIT missions, but NOT to Verify Missions"}));
+  // The frame's two messages, then the Objects window's own report of the same file.
+  const QStringList shown = f.dialogs.informed();
+  QCOMPARE(shown.size(), 3);
+  QCOMPARE(shown.mid(0, 2), QStringList({"TypeNames.TXT NOT found in Tolvane Program Folder.",
+                                         "You can use Tolvane to EDIT missions, but NOT to Verify Missions"}));
+  QVERIFY(shown[2].contains("ObjectNames.Txt"));
   QVERIFY(!frame.State().TypeNames.TypeNamesLoaded);
   QCOMPARE(frame.State().TypeNames.TypeNameCount(), 0);
 }
@@ -193,8 +197,9 @@ void FrameWindowTest::reportsBothMissingFilesInOrder() {
   Fixture f(false, false);
   f.Start();
   QStringList shown = f.dialogs.informed();
-  QCOMPARE(shown.size(), 3);
+  QCOMPARE(shown.size(), 4);
   QVERIFY(shown[0].contains("Tolvane.INI"));
+  QVERIFY(shown[3].contains("ObjectNames.Txt"));
   QCOMPARE(shown[1], QString("TypeNames.TXT NOT found in Tolvane Program Folder."));
   QCOMPARE(shown[2], QString("You can use Tolvane to EDIT missions, but NOT to Verify Missions"));
 }

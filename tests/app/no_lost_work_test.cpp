@@ -298,8 +298,9 @@ class NoLostWorkTest : public QObject {
     options.ProgramFolder = dir.path();
     TFrameForm frame(options);
     const QStringList shown = dialogs.informed();
-    QCOMPARE(shown.size(), 3);
+    QCOMPARE(shown.size(), 4);
     QCOMPARE(shown[0], "Cannot open " + dir.filePath("Tolvane.INI") + ": not an ordinary file");
+    QVERIFY(shown[3].contains("not an ordinary file"));
     QCOMPARE(shown[1], QString("TypeNames.TXT NOT found in Tolvane Program Folder."));
     QVERIFY(!frame.State().Settings.Loaded);
     QVERIFY(!frame.State().TypeNames.TypeNamesLoaded);
