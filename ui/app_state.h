@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "mission_state.h"
+#include "renumber.h"
 
 namespace tolvane {
 
@@ -55,13 +56,6 @@ inline bool UsesLocateText(FindRequestRow row) {
   return row == FindRequestRow::Objects || row == FindRequestRow::BridgeList;
 }
 
-// One definition found by tag renumbering.
-struct RenumberEntry {
-  std::int32_t OldId = 0;
-  std::int32_t NewId = 0;
-  std::int32_t LineIndex = 0;  // editor line index of the definition
-};
-
 struct AppState {
   QString ProgramFolder;  // the working directory at start-up, no trailing separator
   DisplaySettings Settings;
@@ -85,7 +79,7 @@ struct AppState {
   QString LocateText;
 
   // Tag renumbering: the definitions of the last run, in text order.
-  std::array<RenumberEntry, 500> RenumberTable{};
+  std::array<RenumberEntry, RenumberCapacity> RenumberTable{};
   int RenumberCount = 0;
 
   // The verifier's tables and error state, owned by document 1.
