@@ -219,7 +219,9 @@ void LinkTriggerNames(MissionState& state, MissionFile& file, std::string& state
     // 4.1 The trigger's name.
     ReadTriggerName(state, file, statement, ok);
     if (!ok) return;
-    const ShortText<30> triggerName(statement);
+    // The name in full: a name longer than the stored 30 characters equals
+    // no entry of the table.
+    const std::string triggerName = statement;
 
     // 4.2 Its actions: way-set and waypoint changes are collected, trigger
     // calls link the two triggers both ways.
@@ -245,10 +247,10 @@ void LinkTriggerNames(MissionState& state, MissionFile& file, std::string& state
           return;
         }
         TrimBlanks(statement);
-        const ShortText<30> calledName(TextValue(statement));
+        const std::string calledName = TextValue(statement);
         for (TriggerRecord& trigger : state.TriggerTable) {
-          if (trigger.TriggerName == triggerName) trigger.LinkedTrigger = calledName.view();
-          if (trigger.TriggerName == calledName) trigger.LinkedTrigger = triggerName.view();
+          if (trigger.TriggerName == triggerName) trigger.LinkedTrigger = calledName;
+          if (trigger.TriggerName == calledName) trigger.LinkedTrigger = triggerName;
         }
       }
     } while (statement != ".EndTrigger");

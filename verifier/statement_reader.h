@@ -29,6 +29,7 @@ void StripLeadingBlanks(std::string& text);
 bool CheckLeadingDots(std::string_view text);
 
 // Decimal number: leading and trailing blanks, sign, digits with '.', exponent.
+// The form alone decides; a value beyond a double's range passes.
 void CheckFloat(MissionState& state, std::string_view value, bool& ok);
 // Whole number: leading blanks, sign, decimal digits or $, x, X, 0x, 0X hex; 32-bit signed.
 void CheckInteger(MissionState& state, std::string_view value, bool& ok);
@@ -39,7 +40,8 @@ bool CheckLeadingDot(MissionState& state, std::string_view statement);
 // False and 105 when the rest after a keyword does not begin with a blank or tab.
 bool CheckValueSeparator(MissionState& state, std::string_view rest);
 
-// The conversions behind CheckFloat and CheckInteger.
+// The conversions behind CheckFloat and CheckInteger. ParseFloat gives a
+// value beyond a double's range as infinity or zero, with its sign.
 bool ParseFloat(std::string_view value, double& result);
 bool ParseInteger(std::string_view value, std::int32_t& result);
 

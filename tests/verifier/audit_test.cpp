@@ -88,19 +88,5 @@ TEST(StatementInError, NameWithoutEndMarkerKeepsItsText) {
   ExpectStatementOnLine(text, result, whole);
 }
 
-TEST(LinkTriggerNames, LongCallerNamesLinkByTheirStoredThirtyCharacters) {
-  // The table holds the first 30 characters of a trigger's name; the link
-  // step compares at that width, so a long caller is still linked.
-  const std::string longName = "Evening Patrol Over The Estuary Bridge";
-  const std::string text =
-      SmallWorld() + TriggerBlock(longName, CheckAndAction({".TRIGGERATRIGGER", ".TriggerName Bravo .EndString"})) +
-      TriggerBlock("Bravo", {".Check", ".TIME 5", ".EndCheck"}) + MissionEnd();
-  PassOneRun run = RunPassOne(text);
-  ASSERT_TRUE(run.ok) << run.state.ErrMsg << " at " << run.state.LineNo;
-  ASSERT_EQ(run.state.TriggerTable.count(), 2);
-  EXPECT_EQ(run.state.TriggerTable[1].LinkedTrigger, "Bravo");
-  EXPECT_EQ(run.state.TriggerTable[2].LinkedTrigger, longName.substr(0, 25));
-}
-
 }  // namespace
 }  // namespace tolvane

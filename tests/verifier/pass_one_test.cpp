@@ -129,6 +129,38 @@ TEST(LinkTriggerNames, CallsLinkBothWays) {
   EXPECT_EQ(shouted.state.ErrNo, 62);
 }
 
+TEST(LinkTriggerNames, NamesAreComparedInFull) {
+  // The table keeps the first 30 characters of a name. A caller whose name is
+  // longer equals no entry, so it links nothing; the trigger it calls still
+  // learns the caller's name, as far as its link field holds it.
+  const std::string longName = "Evening Patrol Over The Estuary Bridge";
+  const std::string call = ".TriggerName Bravo .EndString";
+  const std::string text = TriggerBlock(longName, CheckAndAction({".TRIGGERATRIGGER", call})) +
+                           TriggerBlock("Bravo", {".Check", ".TIME 5", ".EndCheck"}) + MissionEnd();
+  PassOneRun run = RunPassOne(text);
+  ASSERT_TRUE(run.ok) << run.state.ErrMsg << " at " << run.state.LineNo;
+  ASSERT_EQ(run.state.TriggerTable.count(), 2);
+  EXPECT_EQ(run.state.TriggerTable[1].TriggerName, longName.substr(0, 30));
+  EXPECT_TRUE(run.state.TriggerTable[1].LinkedTrigger.empty());
+  EXPECT_EQ(run.state.TriggerTable[2].LinkedTrigger, longName.substr(0, 25));
+
+  // A name of exactly 30 characters is stored whole and links both ways.
+  const std::string thirty = longName.substr(0, 30);
+  PassOneRun exact = RunPassOne(TriggerBlock(thirty, CheckAndAction({".TRIGGERATRIGGER", call})) +
+                                TriggerBlock("Bravo", {".Check", ".TIME 5", ".EndCheck"}) + MissionEnd());
+  ASSERT_TRUE(exact.ok);
+  EXPECT_EQ(exact.state.TriggerTable[1].LinkedTrigger, "Bravo");
+  EXPECT_EQ(exact.state.TriggerTable[2].LinkedTrigger, thirty.substr(0, 25));
+
+  // A called name longer than 30 characters links no callee either.
+  PassOneRun longCall = RunPassOne(
+      TriggerBlock("Alpha", CheckAndAction({".TRIGGERATRIGGER", ".TriggerName " + longName + " .EndString"})) +
+      TriggerBlock(longName, {".Check", ".TIME 5", ".EndCheck"}) + MissionEnd());
+  ASSERT_TRUE(longCall.ok);
+  EXPECT_EQ(longCall.state.TriggerTable[1].LinkedTrigger, longName.substr(0, 25));
+  EXPECT_TRUE(longCall.state.TriggerTable[2].LinkedTrigger.empty());
+}
+
 TEST(LinkTriggerNames, WaySetAndWaypointChanges) {
   const std::string flight = FlightBlock("10", "Kestrel Wing", "Blue Section",
                                          {{"Gannet", "11", "3", "Kestrel 1"}, {"Gannet", "12", "3", "Kestrel 2"}});
