@@ -1,7 +1,5 @@
 #include "action_validators.h"
 
-#include <sys/stat.h>
-
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -125,14 +123,6 @@ class ActionBlock {
     return ok;
   }
 };
-
-// A file of that name, not a folder, exists. A name with a NUL byte names no
-// file: the system would see only the part before it.
-bool MissionFileExists(const std::string& path) {
-  if (path.find('\0') != std::string::npos) return false;
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
-}
 
 // The planes of a flight are found by the tags the flight entry lists.
 int FindPlaneOfFlight(const MissionState& state, const ShortText<5>& tag, const ShortText<5>& flightTag) {
@@ -351,12 +341,12 @@ bool RotateCamPitch(ActionBlock& a) { return CameraMove(a, ".StartPitch", 24, ".
 // .MOVECAMDIST
 bool MoveCamDist(ActionBlock& a) { return CameraMove(a, ".StartDist", 19, ".EndDist", 25, 17); }
 
-// .LOADNEXTMISSION: the named file must be in the missions folder, named
-// exactly as written (no extension is added).
+// .LOADNEXTMISSION: the named mission must exist, named exactly as written
+// (no extension is added).
 bool LoadNextMission(ActionBlock& a) {
   if (!a.Keyword(".MissionName", 15)) return false;
   const std::string name = TextValue(a.statement);
-  if (!MissionFileExists(a.state.MissionFolder + "/" + name)) return a.Fails(73);
+  if (!a.state.Env().NextMissionExists(name)) return a.Fails(73);
   CheckEndString(a.state, EndMarkerTail(a.statement), a.ok);
   return a.ok && a.End();
 }

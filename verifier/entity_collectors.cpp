@@ -410,8 +410,4 @@ void AddVehicle(MissionState& state, const VehicleRecord& vehicle, bool& ok) {
   state.TagTable.append(tag);
 }
 
-bool FindTypeName(const MissionState& state, const std::string& name) {
-  return FindTypeName(state.TypeNames, name);
-}
-
 }  // namespace tolvane

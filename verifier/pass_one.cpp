@@ -6,9 +6,6 @@
 
 namespace tolvane {
 
-namespace {
-
-// Steps 1 and 2 of a run: empty tables, a true flag, counters at zero.
 void StartPassOne(MissionState& state, bool& MissionOk) {
   state.ClearTables();
   MissionOk = true;
@@ -17,6 +14,8 @@ void StartPassOne(MissionState& state, bool& MissionOk) {
   state.TriggerCheckCount = 0;
   state.TriggersFound = false;
 }
+
+namespace {
 
 // The end steps: the flight waypoints, then the trigger links. The links are
 // read into the pass's statement buffer, so a failure there leaves the
@@ -70,20 +69,6 @@ void ReadMission(MissionState& state, MissionFile& file, bool& MissionOk, std::s
 void PassOne(MissionState& state, MissionFile& file, bool& MissionOk, std::string& LocateText) {
   StartPassOne(state, MissionOk);
   ReadMission(state, file, MissionOk, LocateText);
-  SetErrorMessage(state);
-}
-
-void PassOne(MissionState& state, const std::string& path, bool& MissionOk, std::string& LocateText) {
-  StartPassOne(state, MissionOk);
-  MissionFile file;
-  // A file that is missing, or that exists and cannot be read, is reported alike.
-  if (file.Open(path) != MissionFile::OpenResult::Ok) {
-    Fail(state, MissionOk, 74);
-    SetErrorMessage(state);
-    return;
-  }
-  PassOne(state, file, MissionOk, LocateText);
-  file.Close();
   SetErrorMessage(state);
 }
 

@@ -1,7 +1,5 @@
 #include "pass_two.h"
 
-#include <cstdio>
-
 #include "action_validators.h"
 #include "check_validators.h"
 #include "statement_reader.h"
@@ -63,27 +61,6 @@ void PassTwo(MissionState& state, MissionFile& file, bool& MissionOk, std::strin
   // 7. Every trigger is valid.
   SetErrorMessage(state);
   MissionOk = true;
-}
-
-void PassTwo(MissionState& state, const std::string& path, bool deleteWhenDone, bool& MissionOk,
-             std::string& LocateText) {
-  // 2. and 3. The file must be there and readable; if it cannot be opened it
-  // is left where it is.
-  state.TriggersFound = false;
-  LocateText.clear();
-  state.ErrNo = 0;
-  state.LineNo = 0;
-  MissionFile file;
-  if (file.Open(path) != MissionFile::OpenResult::Ok) {
-    Fail(state, MissionOk, 74);
-    SetErrorMessage(state);
-    return;
-  }
-  PassTwo(state, file, MissionOk, LocateText);
-  file.Close();
-  // The editor's work file goes at every exit after it was opened; a mission
-  // named on the command line is never touched.
-  if (deleteWhenDone) std::remove(path.c_str());
 }
 
 void HandleTriggerStatement(MissionState& state, MissionFile& file, std::string& statement, bool& ok) {

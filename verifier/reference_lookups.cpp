@@ -79,7 +79,7 @@ void ReadTypeName(MissionState& state, std::string& statement, bool& ok) {
   }
   DropKeyword(statement, ".Type");
   // Only the first 10 characters of the name are compared with the list.
-  if (!FindTypeName(state.TypeNames, UntrimmedTextValue(statement))) {
+  if (!FindTypeName(state.Env().TypeNames(), UntrimmedTextValue(statement))) {
     Fail(state, ok, 96);
     return;
   }

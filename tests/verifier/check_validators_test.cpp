@@ -483,9 +483,10 @@ class SampleMissionChecks : public ::testing::Test {
   }
 
   int Verify(const std::string& mission) {
+    TypeNameList names;
+    LoadTypeNames(names, std::string(TOLVANE_SOURCE_DIR) + "/program/ObjectNames.Txt");
     MissionState state;
-    LoadTypeNames(state.TypeNames, std::string(TOLVANE_SOURCE_DIR) + "/program/ObjectNames.Txt");
-    const VerifyResult result = VerifyMissionBytes(state, mission);
+    const VerifyResult result = VerifyMissionBytes(state, MissionFolderEnvironment(names, ""), mission);
     EXPECT_EQ(result.MissionOk, state.ErrNo == 0) << state.ErrMsg;
     line = state.LineNo;
     return state.ErrNo;
