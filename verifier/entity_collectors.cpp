@@ -35,11 +35,11 @@ bool ScanTo(MissionState& state, MissionFile& file, std::string& statement, bool
   }
 }
 
-// Removes a keyword of the given length and checks the separator; the value,
-// trimmed, is left in the buffer. Answers false (flag cleared, 105) when no
-// blank or tab follows the keyword.
-bool TakeKeywordValue(MissionState& state, std::string& statement, std::size_t keywordLength, bool& ok) {
-  if (!DropKeyword(state, statement, keywordLength, ok)) return false;
+// Takes the keyword off and checks the separator; the value, trimmed, is left
+// in the buffer. Answers false (flag cleared, 105) when no blank or tab
+// follows the keyword.
+bool TakeKeywordValue(MissionState& state, std::string& statement, std::string_view keyword, bool& ok) {
+  if (!TakeKeyword(state, statement, keyword, ok)) return false;
   TrimBlanks(statement);
   return true;
 }
@@ -67,7 +67,7 @@ void CollectAggregate(MissionState& state, MissionFile& file, std::string& state
   }
 
   // 3. Its value.
-  if (!TakeKeywordValue(state, statement, 5, ok)) return;
+  if (!TakeKeywordValue(state, statement, ".Type", ok)) return;
   aggregate.TypeName = statement;
 
   // 4. Divisions and flights are collected; any other aggregate is left to the
@@ -92,7 +92,7 @@ void CollectDivision(MissionState& state, MissionFile& file, std::string& statem
     Fail(state, ok, 9);
     return;
   }
-  if (!TakeKeywordValue(state, statement, 14, ok)) return;
+  if (!TakeKeywordValue(state, statement, ".TagIdentifier", ok)) return;
   aggregate.TagId = statement;
   division.TagId = statement;
   tag.TagId = statement;
@@ -103,7 +103,7 @@ void CollectDivision(MissionState& state, MissionFile& file, std::string& statem
   if (!ScanTo(state, file, statement, ok, ".Name", ScanMode::Only)) return;
 
   // 4. The name.
-  if (!TakeKeywordValue(state, statement, 5, ok)) return;
+  if (!TakeKeywordValue(state, statement, ".Name", ok)) return;
   division.Name = statement;
   tag.Name = statement;
 
@@ -136,7 +136,7 @@ void CollectFlight(MissionState& state, MissionFile& file, std::string& statemen
   }
 
   // 2. It must be a whole number; it tags the flight record and every plane.
-  if (!TakeKeywordValue(state, statement, 14, ok)) return;
+  if (!TakeKeywordValue(state, statement, ".TagIdentifier", ok)) return;
   CheckInteger(state, statement, ok);
   if (!ok) return;
   const std::string flightTag = statement;
@@ -152,7 +152,7 @@ void CollectFlight(MissionState& state, MissionFile& file, std::string& statemen
     Fail(state, ok, 66);
     return;
   }
-  if (!TakeKeywordValue(state, statement, 10, ok)) return;
+  if (!TakeKeywordValue(state, statement, ".SquadName", ok)) return;
   flight.SquadName = statement;
 
   // 5. Up to the flight name.
@@ -164,8 +164,7 @@ void CollectFlight(MissionState& state, MissionFile& file, std::string& statemen
     Fail(state, ok, 67);
     return;
   }
-  DeleteFront(statement, 11);
-  ok = CheckValueSeparator(state, statement);
+  TakeKeyword(state, statement, ".FlightName", ok);
   TrimBlanks(statement);
   flight.FlightName = statement;
   AddAircraft(state, flight, ok);

@@ -226,11 +226,7 @@ void LinkTriggerNames(MissionState& state, MissionFile& file, std::string& state
         ReadStatement(state, file, statement, ok);
         if (!ok) return;
         if (!BeginsWith(statement, ".TriggerName")) continue;
-        DeleteFront(statement, 12);
-        if (!CheckValueSeparator(state, statement)) {
-          ok = false;
-          return;
-        }
+        if (!TakeKeyword(state, statement, ".TriggerName", ok)) return;
         TrimBlanks(statement);
         const std::string calledName = TextValue(statement);
         for (TriggerRecord& trigger : state.TriggerTable) {
@@ -273,11 +269,7 @@ void ReadTriggerName(MissionState& state, MissionFile& file, std::string& statem
 
   // 3. The name, its end marker tested as written.
   if (BeginsWith(statement, ".Name")) {
-    DeleteFront(statement, 5);
-    if (!CheckValueSeparator(state, statement)) {
-      ok = false;
-      return;
-    }
+    if (!TakeKeyword(state, statement, ".Name", ok)) return;
     CheckEndString(state, EndMarkerTail(statement), ok);
     if (!ok) return;
     TrimBlanks(statement);

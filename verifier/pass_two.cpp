@@ -125,8 +125,10 @@ void ValidateTriggerHeader(MissionState& state, MissionFile& file, std::string& 
     return;
   }
 
-  // 5. The trigger's name, kept to 30 characters.
-  std::string name = TextValue(std::string_view(statement).substr(5));
+  // 5. The trigger's name, kept to 30 characters; no separator is tested.
+  std::string name = statement;
+  RemoveKeyword(name, ".Name");
+  name = TextValue(name);
   TrimBlanks(name);
   header.TriggerName = name;
 

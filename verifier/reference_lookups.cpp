@@ -8,9 +8,10 @@ namespace tolvane {
 
 namespace {
 
-// A successful keyword test: the keyword's characters go, the rest is trimmed.
-void DropKeyword(std::string& statement, std::string_view keyword) {
-  DeleteFront(statement, keyword.size());
+// A successful keyword test: the keyword goes, the rest is trimmed. These
+// lookups test no separator.
+void RemoveKeywordAndTrim(std::string& statement, std::string_view keyword) {
+  RemoveKeyword(statement, keyword);
   TrimBlanks(statement);
 }
 
@@ -40,7 +41,7 @@ bool ReadDecimal(MissionState& state, std::string& statement, std::string_view k
     Fail(state, ok, missingCode);
     return false;
   }
-  DropKeyword(statement, keyword);
+  RemoveKeywordAndTrim(statement, keyword);
   value = 0;
   if (!ParseFloat(statement, value)) {
     Fail(state, ok, formatCode);
@@ -57,7 +58,7 @@ void ReadName(MissionState& state, std::string& statement, std::string_view keyw
     Fail(state, ok, missingCode);
     return;
   }
-  DropKeyword(statement, keyword);
+  RemoveKeywordAndTrim(statement, keyword);
   field = UntrimmedTextValue(statement);
   CheckMarkerTail(state, statement, ok);
 }
@@ -77,7 +78,7 @@ void ReadTypeName(MissionState& state, std::string& statement, bool& ok) {
     Fail(state, ok, 50);
     return;
   }
-  DropKeyword(statement, ".Type");
+  RemoveKeywordAndTrim(statement, ".Type");
   // Only the first 10 characters of the name are compared with the list.
   if (!FindTypeName(state.Env().TypeNames(), UntrimmedTextValue(statement))) {
     Fail(state, ok, 96);
@@ -92,8 +93,10 @@ void ReadWaypointRef(MissionState& state, std::string& statement, bool& ok) {
     return;
   }
   // The keyword and the one character after it go; the rest is kept as it
-  // stands, so a second blank stays in front of the number.
-  DeleteFront(statement, 10);
+  // stands, so a second blank stays in front of the number. Both spellings
+  // have the same length.
+  RemoveKeyword(statement, ".Waypoint");
+  DeleteFront(statement, 1);
   state.ReferenceRecord.Waypoint = statement;
 }
 
@@ -143,7 +146,7 @@ void ReadDivisionName(MissionState& state, std::string& statement, bool& ok) {
 
 void MatchBridgeName(MissionState& state, std::string statement, bool& ok) {
   if (!BeginsWith(statement, ".BridgeName")) return;
-  DropKeyword(statement, ".BridgeName");
+  RemoveKeywordAndTrim(statement, ".BridgeName");
   const std::string name = TrimmedTextValue(statement);
   // The whole name is compared: a name longer than a stored bridge name
   // never equals it.
@@ -163,7 +166,7 @@ void ResolveObjectRef(MissionState& state, std::string& statement, bool& ok) {
 
   // 2. Tag form: a whole number, not negative, carried by some object.
   if (tagForm) {
-    DropKeyword(statement, ".TagIdentifier");
+    RemoveKeywordAndTrim(statement, ".TagIdentifier");
     std::int32_t number = 0;
     if (!ParseInteger(statement, number)) {
       Fail(state, ok, 21);
@@ -199,7 +202,7 @@ void ResolveObjectRef(MissionState& state, std::string& statement, bool& ok) {
   // at; its name goes to the squad-name field and the tag stays empty.
   MatchBridgeName(state, statement, ok);
   if (!ok) return;
-  DropKeyword(statement, ".BridgeName");
+  RemoveKeywordAndTrim(statement, ".BridgeName");
   state.ReferenceRecord.SquadName = TrimmedTextValue(statement);
   CheckMarkerTail(state, statement, ok);
 }

@@ -190,25 +190,21 @@ void CheckEndString(MissionState& state, std::string_view text, bool& ok) {
   if (text != ".EndString" && text != ".Endstring") Fail(state, ok, 4);
 }
 
-bool CheckLeadingDot(MissionState& state, std::string_view statement) {
+bool CheckLeadingDot(MissionState& state, std::string_view statement, bool& ok) {
   if (BeginsWith(statement, ".")) return true;
-  state.ErrNo = 115;
+  Fail(state, ok, 115);
   return false;
 }
 
-bool CheckValueSeparator(MissionState& state, std::string_view rest) {
+bool CheckValueSeparator(MissionState& state, std::string_view rest, bool& ok) {
   if (!rest.empty() && IsBlank(rest[0])) return true;
-  state.ErrNo = 105;
+  Fail(state, ok, 105);
   return false;
 }
 
-bool DropKeyword(MissionState& state, std::string& statement, std::size_t keywordLength, bool& ok) {
-  DeleteFront(statement, keywordLength);
-  if (!CheckValueSeparator(state, statement)) {
-    ok = false;
-    return false;
-  }
-  return true;
+bool TakeKeyword(MissionState& state, std::string& statement, std::string_view keyword, bool& ok) {
+  RemoveKeyword(statement, keyword);
+  return CheckValueSeparator(state, statement, ok);
 }
 
 std::string TextValue(std::string_view text) {

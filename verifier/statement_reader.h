@@ -35,10 +35,11 @@ void CheckFloat(MissionState& state, std::string_view value, bool& ok);
 void CheckInteger(MissionState& state, std::string_view value, bool& ok);
 // The tail of a text statement must be exactly ".EndString" or ".Endstring" (4).
 void CheckEndString(MissionState& state, std::string_view text, bool& ok);
-// False and 115 when the statement does not begin with ".".
-bool CheckLeadingDot(MissionState& state, std::string_view statement);
-// False and 105 when the rest after a keyword does not begin with a blank or tab.
-bool CheckValueSeparator(MissionState& state, std::string_view rest);
+// False (flag cleared, 115) when the statement does not begin with ".".
+bool CheckLeadingDot(MissionState& state, std::string_view statement, bool& ok);
+// False (flag cleared, 105) when the rest after a keyword does not begin with
+// a blank or tab.
+bool CheckValueSeparator(MissionState& state, std::string_view rest, bool& ok);
 
 // The conversions behind CheckFloat and CheckInteger. ParseFloat gives a
 // value beyond a double's range as infinity or zero, with its sign.
@@ -58,10 +59,14 @@ inline void DeleteFront(std::string& text, std::size_t n) {
   text.erase(0, n < text.size() ? n : text.size());
 }
 
-// Removes a keyword of the given length and checks the separator that must
+// Takes the keyword off the front of the statement (as many characters as the
+// keyword has; the caller has matched it) and checks the separator that must
 // follow it; the rest stays in the buffer untrimmed. False (flag cleared, 105)
-// when no blank or tab follows the keyword.
-bool DropKeyword(MissionState& state, std::string& statement, std::size_t keywordLength, bool& ok);
+// when no blank or tab follows the keyword. The keyword is still taken off.
+bool TakeKeyword(MissionState& state, std::string& statement, std::string_view keyword, bool& ok);
+// Takes the keyword off the front of the statement without looking at what
+// follows, for the steps that test no separator.
+inline void RemoveKeyword(std::string& statement, std::string_view keyword) { DeleteFront(statement, keyword.size()); }
 
 // The text value of a statement: the characters up to two before the first
 // ".End" (the blank in front of the marker is dropped); empty without ".End".

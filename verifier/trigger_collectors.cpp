@@ -57,7 +57,7 @@ void CollectTrigger(MissionState& state, MissionFile& file, std::string& stateme
   }
 
   // 4. Its separator.
-  if (!DropKeyword(state, statement, 5, ok)) return;
+  if (!TakeKeyword(state, statement, ".Name", ok)) return;
 
   // 5. The name is stored before its end marker is looked at.
   TrimBlanks(statement);
@@ -112,7 +112,7 @@ void CollectBridge(MissionState& state, std::string& statement, bool& ok) {
   bridge.LineText = IntToText(state.LineNo);
 
   // 2. The separator.
-  if (!DropKeyword(state, statement, 11, ok)) return;
+  if (!TakeKeyword(state, statement, ".BridgeName", ok)) return;
 
   // 3. The end marker, tested as written (a blank after it fails), then the name.
   CheckEndString(state, EndMarkerTail(statement), ok);
@@ -140,7 +140,7 @@ void CollectTriggerCall(MissionState& state, MissionFile& file, std::string& sta
   }
 
   // 3. Stored before its end marker is looked at.
-  if (!DropKeyword(state, statement, 12, ok)) return;
+  if (!TakeKeyword(state, statement, ".TriggerName", ok)) return;
   TrimBlanks(statement);
   trigger.TriggerName = MarkedName(statement);
   AppendTrigger(state, trigger, ok);
@@ -158,7 +158,7 @@ void CollectFlightWaypoint(MissionState& state, MissionFile& file, std::string& 
     Fail(state, ok, 81);
     return;
   }
-  if (!DropKeyword(state, statement, 4, ok)) return;
+  if (!TakeKeyword(state, statement, ".Set", ok)) return;
   TrimBlanks(statement);
   CheckInteger(state, statement, ok);
   if (!ok) return;
@@ -171,7 +171,7 @@ void CollectFlightWaypoint(MissionState& state, MissionFile& file, std::string& 
     Fail(state, ok, 83);
     return;
   }
-  if (!DropKeyword(state, statement, 3, ok)) return;
+  if (!TakeKeyword(state, statement, ".ID", ok)) return;
   TrimBlanks(statement);
   std::int32_t waypointNumber = 0;
   if (!ParseInteger(statement, waypointNumber)) {
@@ -235,7 +235,7 @@ void CollectVehicleWaypoint(MissionState& state, MissionFile& file, std::string&
     Fail(state, ok, 81);
     return;
   }
-  if (!DropKeyword(state, statement, 4, ok)) return;
+  if (!TakeKeyword(state, statement, ".Set", ok)) return;
   waypoint.WaySet = statement;
 
   // 3. The waypoint's number, a whole number.
@@ -245,7 +245,7 @@ void CollectVehicleWaypoint(MissionState& state, MissionFile& file, std::string&
     Fail(state, ok, 83);
     return;
   }
-  if (!DropKeyword(state, statement, 3, ok)) return;
+  if (!TakeKeyword(state, statement, ".ID", ok)) return;
   TrimBlanks(statement);
   CheckInteger(state, statement, ok);
   if (!ok) return;
@@ -320,7 +320,7 @@ void CollectWaySetChange(MissionState& state, MissionFile& file, std::string& st
   // 3. The new set.
   ReadStatement(state, file, statement, ok);
   if (!ok) return;
-  DeleteFront(statement, 7);
+  RemoveKeyword(statement, ".WaySet");
   TrimBlanks(statement);
   change.WaySet = statement;
 
@@ -334,7 +334,7 @@ void CollectWaypointChange(MissionState& state, MissionFile& file, std::string& 
   // 1. The squad.
   ReadStatement(state, file, statement, ok);
   if (!ok) return;
-  DeleteFront(statement, 6);
+  RemoveKeyword(statement, ".Squad");
   CheckEndString(state, EndMarkerTail(statement), ok);
   if (!ok) return;
   change.SquadName = MarkedName(statement);
@@ -342,7 +342,7 @@ void CollectWaypointChange(MissionState& state, MissionFile& file, std::string& 
   // 2. The flight.
   ReadStatement(state, file, statement, ok);
   if (!ok) return;
-  DeleteFront(statement, 7);
+  RemoveKeyword(statement, ".Flight");
   CheckEndString(state, EndMarkerTail(statement), ok);
   if (!ok) return;
   change.FlightName = MarkedName(statement);
@@ -350,7 +350,7 @@ void CollectWaypointChange(MissionState& state, MissionFile& file, std::string& 
   // 3. The waypoint the flight is sent to.
   ReadStatement(state, file, statement, ok);
   if (!ok) return;
-  DeleteFront(statement, 9);
+  RemoveKeyword(statement, ".Waypoint");
   TrimBlanks(statement);
   change.WaypointId = statement;
   change.TypeName = "[WayPt Chg]";

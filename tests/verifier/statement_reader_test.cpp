@@ -213,16 +213,48 @@ TEST(SmallChecks, EndStringSeparatorAndDot) {
     EXPECT_FALSE(ok) << bad;
     EXPECT_EQ(st.ErrNo, 4);
   }
-  EXPECT_TRUE(CheckValueSeparator(st, " 5"));
-  EXPECT_TRUE(CheckValueSeparator(st, "\t5"));
-  EXPECT_FALSE(CheckValueSeparator(st, "5"));
-  EXPECT_EQ(st.ErrNo, 105);
+  // The separator and dot checks fail like every other step: the code is
+  // set and the flag cleared; a pass leaves both alone.
   st.ErrNo = 0;
-  EXPECT_FALSE(CheckValueSeparator(st, ""));
-  EXPECT_EQ(st.ErrNo, 105);
-  EXPECT_TRUE(CheckLeadingDot(st, ".A"));
-  EXPECT_FALSE(CheckLeadingDot(st, "A"));
+  ok = true;
+  EXPECT_TRUE(CheckValueSeparator(st, " 5", ok));
+  EXPECT_TRUE(CheckValueSeparator(st, "\t5", ok));
+  EXPECT_TRUE(CheckLeadingDot(st, ".A", ok));
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(st.ErrNo, 0);
+  for (const char* rest : {"5", ""}) {
+    ok = true;
+    EXPECT_FALSE(CheckValueSeparator(st, rest, ok));
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(st.ErrNo, 105);
+  }
+  ok = true;
+  EXPECT_FALSE(CheckLeadingDot(st, "A", ok));
+  EXPECT_FALSE(ok);
   EXPECT_EQ(st.ErrNo, 115);
+}
+
+TEST(SmallChecks, TakeKeywordTakesTheKeywordAndTestsTheSeparator) {
+  MissionState st;
+  bool ok = true;
+  std::string statement = ".Name\tDusk Patrol .EndString";
+  EXPECT_TRUE(TakeKeyword(st, statement, ".Name", ok));
+  EXPECT_EQ(statement, "\tDusk Patrol .EndString");  // untrimmed
+  EXPECT_TRUE(ok);
+  statement = ".NameDusk";
+  EXPECT_FALSE(TakeKeyword(st, statement, ".Name", ok));
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(st.ErrNo, 105);
+  EXPECT_EQ(statement, "Dusk");  // taken off all the same
+  statement = ".ID";
+  ok = true;
+  EXPECT_FALSE(TakeKeyword(st, statement, ".ID", ok));
+  EXPECT_EQ(statement, "");
+  statement = ".Squad Blue";
+  RemoveKeyword(statement, ".Squad");
+  EXPECT_EQ(statement, " Blue");
+  RemoveKeyword(statement, ".Waypoint");  // shorter than the keyword: emptied
+  EXPECT_EQ(statement, "");
 }
 
 TEST(SmallChecks, TextValueAndTail) {
