@@ -19,7 +19,7 @@ void PassTwo(MissionState& state, MissionFile& file, bool& MissionOk, std::strin
   while (!file.AtEnd() && LocateText != ".MissionSummary") {
     ReadStatement(state, file, LocateText, MissionOk);
     if (!MissionOk) {
-      state.ErrNo = 62;
+      Fail(state, MissionOk, 62);
       SetErrorMessage(state);
       return;
     }
@@ -30,7 +30,7 @@ void PassTwo(MissionState& state, MissionFile& file, bool& MissionOk, std::strin
   }
 
   // 5. No trigger before the summary or the end: reported with code 1, and
-  // the verdict stays as it was.
+  // the verdict stays as it was (this is no failure).
   if (!state.TriggersFound) {
     state.ErrNo = 1;
     SetErrorMessage(state);

@@ -207,51 +207,46 @@ void ResolveObjectRef(MissionState& state, std::string& statement, bool& ok) {
   CheckMarkerTail(state, statement, ok);
 }
 
-void MatchDivisionName(MissionState& state, bool& ok) {
-  Fail(state, ok, 88);
-  for (const DivisionRecord& division : state.DivisionTable) {
-    if (division.Name == state.ReferenceRecord.SquadName) {
+namespace {
+
+// A match step: it fails with its code first, and the first record that
+// matches clears the code and sets the flag again.
+template <typename Table, typename Matches>
+void MatchAny(MissionState& state, bool& ok, int code, const Table& table, Matches matches) {
+  Fail(state, ok, code);
+  for (const auto& record : table) {
+    if (matches(record)) {
       ok = true;
       state.ErrNo = 0;
       return;
     }
   }
+}
+
+}  // namespace
+
+void MatchDivisionName(MissionState& state, bool& ok) {
+  const ReferenceRecordType& ref = state.ReferenceRecord;
+  MatchAny(state, ok, 88, state.DivisionTable, [&](const DivisionRecord& r) { return r.Name == ref.SquadName; });
 }
 
 void MatchSquad(MissionState& state, bool& ok) {
-  Fail(state, ok, 109);
-  for (const AircraftRecord& aircraft : state.AircraftTable) {
-    if (aircraft.SquadName == state.ReferenceRecord.SquadName) {
-      ok = true;
-      state.ErrNo = 0;
-      return;
-    }
-  }
+  const ReferenceRecordType& ref = state.ReferenceRecord;
+  MatchAny(state, ok, 109, state.AircraftTable, [&](const AircraftRecord& r) { return r.SquadName == ref.SquadName; });
 }
 
 void MatchSquadFlight(MissionState& state, bool& ok) {
-  Fail(state, ok, 80);
   const ReferenceRecordType& ref = state.ReferenceRecord;
-  for (const AircraftRecord& aircraft : state.AircraftTable) {
-    if (aircraft.SquadName == ref.SquadName && aircraft.FlightName == ref.FlightName) {
-      ok = true;
-      state.ErrNo = 0;
-      return;
-    }
-  }
+  MatchAny(state, ok, 80, state.AircraftTable, [&](const AircraftRecord& r) {
+    return r.SquadName == ref.SquadName && r.FlightName == ref.FlightName;
+  });
 }
 
 void MatchSquadFlightPlane(MissionState& state, bool& ok) {
-  Fail(state, ok, 108);
   const ReferenceRecordType& ref = state.ReferenceRecord;
-  for (const AircraftRecord& aircraft : state.AircraftTable) {
-    if (aircraft.SquadName == ref.SquadName && aircraft.FlightName == ref.FlightName &&
-        aircraft.Callsign == ref.Callsign) {
-      ok = true;
-      state.ErrNo = 0;
-      return;
-    }
-  }
+  MatchAny(state, ok, 108, state.AircraftTable, [&](const AircraftRecord& r) {
+    return r.SquadName == ref.SquadName && r.FlightName == ref.FlightName && r.Callsign == ref.Callsign;
+  });
 }
 
 namespace {

@@ -77,7 +77,7 @@ void CollectTrigger(MissionState& state, MissionFile& file, std::string& stateme
     if (!ok) {
       // Running off the end of the file is reported as an unclosed trigger;
       // a statement the reader refuses (two dots) keeps its own code.
-      if (state.ErrNo == 62) state.ErrNo = 134;
+      if (state.ErrNo == 62) Fail(state, ok, 134);
       return;
     }
     if (Contains(statement, ".BridgeName")) {

@@ -77,5 +77,16 @@ TEST(RecordFields, FieldsReadAsTextAndNumbersInDecimal) {
   EXPECT_EQ(aircraft.Text(MissionState(), 1, 0), "");
 }
 
+#ifndef NDEBUG
+TEST(ObjectTableDeathTest, ARecordOutsideTheRecordsInUseIsCaught) {
+  // Records are numbered 1 to count; anything else is a fault of the caller.
+  MissionState state;
+  state.WaySetTable.append(WaySetRecord());
+  EXPECT_EQ(state.WaySetTable[1].WaypointCount, 0);
+  EXPECT_DEATH(static_cast<void>(state.WaySetTable[0]), "");
+  EXPECT_DEATH(static_cast<void>(state.WaySetTable[2]), "");
+}
+#endif
+
 }  // namespace
 }  // namespace tolvane
