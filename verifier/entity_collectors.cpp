@@ -57,14 +57,9 @@ bool ReadAndValidate(MissionState& state, MissionFile& file, std::string& statem
 void CollectAggregate(MissionState& state, MissionFile& file, std::string& statement, bool& ok) {
   // 1. A fresh record for the aggregate.
   AircraftRecord aggregate;
-  ReadStatement(state, file, statement, ok);
-  if (!ok) return;
 
   // 2. The aggregate's type comes first.
-  if (!BeginsWith(statement, ".Type")) {
-    Fail(state, ok, 50);
-    return;
-  }
+  if (!ReadKeywordStatement(state, file, statement, ".Type", 50, ok)) return;
 
   // 3. Its value.
   if (!TakeKeywordValue(state, statement, ".Type", ok)) return;
@@ -84,14 +79,9 @@ void CollectDivision(MissionState& state, MissionFile& file, std::string& statem
   // 1. A fresh division and tag entry.
   DivisionRecord division;
   TagRecord tag;
-  ReadStatement(state, file, statement, ok);
-  if (!ok) return;
 
   // 2. The tag identifier; a division's tag is not tested as a number.
-  if (!BeginsWith(statement, ".TagIdentifier")) {
-    Fail(state, ok, 9);
-    return;
-  }
+  if (!ReadKeywordStatement(state, file, statement, ".TagIdentifier", 9, ok)) return;
   if (!TakeKeywordValue(state, statement, ".TagIdentifier", ok)) return;
   aggregate.TagId = statement;
   division.TagId = statement;
@@ -128,12 +118,7 @@ void CollectDivision(MissionState& state, MissionFile& file, std::string& statem
 void CollectFlight(MissionState& state, MissionFile& file, std::string& statement, bool& ok,
                    AircraftRecord& flight) {
   // 1. The flight's tag identifier.
-  ReadStatement(state, file, statement, ok);
-  if (!ok) return;
-  if (!BeginsWith(statement, ".TagIdentifier")) {
-    Fail(state, ok, 9);
-    return;
-  }
+  if (!ReadKeywordStatement(state, file, statement, ".TagIdentifier", 9, ok)) return;
 
   // 2. It must be a whole number; it tags the flight record and every plane.
   if (!TakeKeywordValue(state, statement, ".TagIdentifier", ok)) return;

@@ -72,6 +72,28 @@ void PassOne(MissionState& state, MissionFile& file, bool& MissionOk, std::strin
   SetErrorMessage(state);
 }
 
+namespace {
+
+// The top-level statements that have a collector, in the order they are
+// tested: the first two by their first characters, the rest as whole lines.
+struct TopLevelRow {
+  std::string_view Keyword;
+  bool Prefix;
+  void (*Collect)(MissionState&, MissionFile&, std::string&, bool&);
+};
+
+const TopLevelRow kTopLevel[] = {
+    {".AGGREGATE", true, CollectAggregate},
+    {".ENTITY", true, CollectEntity},
+    {".TRIGGER", false, CollectTrigger},
+    {".TRIGGERATRIGGER", false, CollectTriggerCall},
+    {".WAYPOINT", false, CollectFlightWaypoint},
+    {".WAYPOINTVEH", false, CollectVehicleWaypoint},
+    {".CHANGEWAYSET", false, CollectWaySetChange},
+};
+
+}  // namespace
+
 void DispatchTopLevel(MissionState& state, MissionFile& file, std::string& statement, bool& ok) {
   // 1. A keyword or one of the connectives.
   if (!BeginsWith(statement, ".") && statement != "AND" && statement != "OR") {
@@ -84,32 +106,11 @@ void DispatchTopLevel(MissionState& state, MissionFile& file, std::string& state
 
   // 3. Each test sees the statement in the buffer at that moment; a collector
   // leaves the last statement it read. A collector that fails ends the dispatch.
-  if (BeginsWith(statement, ".AGGREGATE")) {
-    CollectAggregate(state, file, statement, ok);
+  for (const TopLevelRow& row : kTopLevel) {
+    const bool matches = row.Prefix ? BeginsWith(statement, row.Keyword) : statement == row.Keyword;
+    if (!matches) continue;
+    row.Collect(state, file, statement, ok);
     if (!ok) return;
-  }
-  if (BeginsWith(statement, ".ENTITY")) {
-    CollectEntity(state, file, statement, ok);
-    if (!ok) return;
-  }
-  if (statement == ".TRIGGER") {
-    CollectTrigger(state, file, statement, ok);
-    if (!ok) return;
-  }
-  if (statement == ".TRIGGERATRIGGER") {
-    CollectTriggerCall(state, file, statement, ok);
-    if (!ok) return;
-  }
-  if (statement == ".WAYPOINT") {
-    CollectFlightWaypoint(state, file, statement, ok);
-    if (!ok) return;
-  }
-  if (statement == ".WAYPOINTVEH") {
-    CollectVehicleWaypoint(state, file, statement, ok);
-    if (!ok) return;
-  }
-  if (statement == ".CHANGEWAYSET") {
-    CollectWaySetChange(state, file, statement, ok);
   }
 }
 
@@ -259,12 +260,7 @@ void ReadTriggerName(MissionState& state, MissionFile& file, std::string& statem
       Fail(state, ok, 2);
       return;
     }
-    ReadStatement(state, file, statement, ok);
-    if (!ok) return;
-    if (Contains(statement, ".Hidden") || Contains(statement, ".HIDDEN")) {
-      ReadStatement(state, file, statement, ok);
-      if (!ok) return;
-    }
+    if (!ReadPastHiddenMarker(state, file, statement, ok)) return;
   }
 
   // 3. The name, its end marker tested as written.

@@ -111,12 +111,7 @@ void ValidateTriggerHeader(MissionState& state, MissionFile& file, std::string& 
       Fail(state, ok, 2);
       return;
     }
-    ReadStatement(state, file, statement, ok);
-    if (!ok) return;
-    if (Contains(statement, ".HIDDEN") || Contains(statement, ".Hidden")) {
-      ReadStatement(state, file, statement, ok);
-      if (!ok) return;
-    }
+    if (!ReadPastHiddenMarker(state, file, statement, ok)) return;
   }
 
   // 4. The name line.

@@ -207,6 +207,21 @@ bool TakeKeyword(MissionState& state, std::string& statement, std::string_view k
   return CheckValueSeparator(state, statement, ok);
 }
 
+bool ReadKeywordStatement(MissionState& state, MissionFile& file, std::string& statement, std::string_view keyword,
+                          int code, bool& ok) {
+  ReadStatement(state, file, statement, ok);
+  if (!ok) return false;
+  if (BeginsWith(statement, keyword)) return true;
+  Fail(state, ok, code);
+  return false;
+}
+
+bool ReadPastHiddenMarker(MissionState& state, MissionFile& file, std::string& statement, bool& ok) {
+  ReadStatement(state, file, statement, ok);
+  if (ok && (Contains(statement, ".Hidden") || Contains(statement, ".HIDDEN"))) ReadStatement(state, file, statement, ok);
+  return ok;
+}
+
 std::string TextValue(std::string_view text) {
   const std::size_t marker = text.find(".End");
   if (marker == std::string_view::npos || marker < 1) return std::string();

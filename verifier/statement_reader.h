@@ -68,6 +68,15 @@ bool TakeKeyword(MissionState& state, std::string& statement, std::string_view k
 // follows, for the steps that test no separator.
 inline void RemoveKeyword(std::string& statement, std::string_view keyword) { DeleteFront(statement, keyword.size()); }
 
+// Reads the next statement, which must begin with the keyword; code when it
+// does not (flag cleared). Answers the flag.
+bool ReadKeywordStatement(MissionState& state, MissionFile& file, std::string& statement, std::string_view keyword,
+                          int code, bool& ok);
+// After a trigger's mission-objective line: reads the next statement, and
+// once more when that one is a hidden marker (".Hidden" or ".HIDDEN"
+// anywhere in it). Answers the flag.
+bool ReadPastHiddenMarker(MissionState& state, MissionFile& file, std::string& statement, bool& ok);
+
 // The text value of a statement: the characters up to two before the first
 // ".End" (the blank in front of the marker is dropped); empty without ".End".
 std::string TextValue(std::string_view text);

@@ -41,14 +41,7 @@ void CollectTrigger(MissionState& state, MissionFile& file, std::string& stateme
   if (!ok) return;
 
   // 2. An optional mission objective line, optionally hidden.
-  if (BeginsWith(statement, ".MISSIONOBJECTIVE")) {
-    ReadStatement(state, file, statement, ok);
-    if (!ok) return;
-    if (Contains(statement, ".HIDDEN") || Contains(statement, ".Hidden")) {
-      ReadStatement(state, file, statement, ok);
-      if (!ok) return;
-    }
-  }
+  if (BeginsWith(statement, ".MISSIONOBJECTIVE") && !ReadPastHiddenMarker(state, file, statement, ok)) return;
 
   // 3. The trigger's name.
   if (!BeginsWith(statement, ".Name")) {
@@ -130,14 +123,9 @@ void CollectTriggerCall(MissionState& state, MissionFile& file, std::string& sta
   // 1. A fresh record for the call.
   TriggerRecord trigger;
   trigger.TypeName = "[TrigATrig]";
-  ReadStatement(state, file, statement, ok);
-  if (!ok) return;
 
   // 2. The called trigger's name.
-  if (!BeginsWith(statement, ".TriggerName")) {
-    Fail(state, ok, 95);
-    return;
-  }
+  if (!ReadKeywordStatement(state, file, statement, ".TriggerName", 95, ok)) return;
 
   // 3. Stored before its end marker is looked at.
   if (!TakeKeyword(state, statement, ".TriggerName", ok)) return;
@@ -152,12 +140,7 @@ void CollectTriggerCall(MissionState& state, MissionFile& file, std::string& sta
 
 void CollectFlightWaypoint(MissionState& state, MissionFile& file, std::string& statement, bool& ok) {
   // 1. The waypoint set, a whole number.
-  ReadStatement(state, file, statement, ok);
-  if (!ok) return;
-  if (!BeginsWith(statement, ".Set")) {
-    Fail(state, ok, 81);
-    return;
-  }
+  if (!ReadKeywordStatement(state, file, statement, ".Set", 81, ok)) return;
   if (!TakeKeyword(state, statement, ".Set", ok)) return;
   TrimBlanks(statement);
   CheckInteger(state, statement, ok);
@@ -165,12 +148,7 @@ void CollectFlightWaypoint(MissionState& state, MissionFile& file, std::string& 
   const ShortText<5> setText(statement);
 
   // 2. The waypoint's number, a whole number.
-  ReadStatement(state, file, statement, ok);
-  if (!ok) return;
-  if (!BeginsWith(statement, ".ID")) {
-    Fail(state, ok, 83);
-    return;
-  }
+  if (!ReadKeywordStatement(state, file, statement, ".ID", 83, ok)) return;
   if (!TakeKeyword(state, statement, ".ID", ok)) return;
   TrimBlanks(statement);
   std::int32_t waypointNumber = 0;
@@ -229,22 +207,12 @@ void CollectVehicleWaypoint(MissionState& state, MissionFile& file, std::string&
   }
 
   // 2. The set, kept as written after the keyword.
-  ReadStatement(state, file, statement, ok);
-  if (!ok) return;
-  if (!BeginsWith(statement, ".Set")) {
-    Fail(state, ok, 81);
-    return;
-  }
+  if (!ReadKeywordStatement(state, file, statement, ".Set", 81, ok)) return;
   if (!TakeKeyword(state, statement, ".Set", ok)) return;
   waypoint.WaySet = statement;
 
   // 3. The waypoint's number, a whole number.
-  ReadStatement(state, file, statement, ok);
-  if (!ok) return;
-  if (!BeginsWith(statement, ".ID")) {
-    Fail(state, ok, 83);
-    return;
-  }
+  if (!ReadKeywordStatement(state, file, statement, ".ID", 83, ok)) return;
   if (!TakeKeyword(state, statement, ".ID", ok)) return;
   TrimBlanks(statement);
   CheckInteger(state, statement, ok);
