@@ -10,29 +10,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "scratch_folder.h"
 #include "file_reader.h"
 
 namespace tolvane {
 namespace {
 
-class FileReader : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder = std::filesystem::temp_directory_path() /
-             ("tolvane-reader-" + std::to_string(::getpid()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder); }
-
-  std::string Write(const std::string& name, const std::string& bytes) {
-    const std::filesystem::path path = folder / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
-  }
-
-  std::filesystem::path folder;
-};
+using FileReader = testing::ScratchFolder;
 
 TEST_F(FileReader, OrdinaryFilesAreReadWholeByteForByte) {
   std::string every;

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "scratch_folder.h"
 #include "settings_file.h"
 
 namespace tolvane {
@@ -18,19 +19,14 @@ const char kSettings[] =
     "[MISSION FOLDER]\r\n/srv/missions\r\n\r\n[FONT]\r\nCourier New\r\n11\r\n255\r\nBold\r\n\r\n[COLOR]\r\n"
     "8388608\r\nColorA=FF0000\r\nColorB=00FF00\r\n";
 
-class SettingsFile : public ::testing::Test {
+class SettingsFile : public testing::ScratchFolder {
  protected:
   void SetUp() override {
-    folder = std::filesystem::temp_directory_path() /
-             ("tolvane-settings-" + std::to_string(::getpid()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder);
+    ScratchFolder::SetUp();
     path = (folder / "Tolvane.INI").string();
   }
-  void TearDown() override { std::filesystem::remove_all(folder); }
-  void Write(const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+  void Write(const std::string& bytes) { ScratchFolder::Write("Tolvane.INI", bytes); }
 
-  std::filesystem::path folder;
   std::string path;
 };
 

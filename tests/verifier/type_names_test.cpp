@@ -8,23 +8,19 @@
 #include <filesystem>
 #include <fstream>
 
+#include "scratch_folder.h"
 #include "type_names.h"
 
 namespace tolvane {
 namespace {
 
-class TypeNameFile : public ::testing::Test {
+class TypeNameFile : public testing::ScratchFolder {
  protected:
   void SetUp() override {
-    path_ = std::filesystem::temp_directory_path() /
-            ("tolvane-type-names-" + std::to_string(::getpid()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt");
+    ScratchFolder::SetUp();
+    path_ = folder / "ObjectNames.Txt";
   }
-  void TearDown() override { std::filesystem::remove(path_); }
-  void Write(const std::string& bytes) {
-    std::ofstream out(path_, std::ios::binary);
-    out << bytes;
-  }
+  void Write(const std::string& bytes) { ScratchFolder::Write("ObjectNames.Txt", bytes); }
   std::filesystem::path path_;
 };
 
@@ -128,7 +124,7 @@ TEST_F(TypeNameFile, OnlyAPlainFileIsAList) {
   TypeNameList names;
   std::filesystem::create_directory(path_);
   names.TypeNameTable.emplace_back("Stale");
-  LoadTypeNames(names, path_.string());
+  EXPECT_EQ(LoadTypeNames(names, path_.string()).Reason, "Is a directory");
   EXPECT_FALSE(names.TypeNamesLoaded);
   EXPECT_EQ(names.TypeNameCount(), 0);
   std::filesystem::remove(path_);

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <set>
 
+#include "scratch_folder.h"
 #include "harbour_mission.h"
 #include "record_fields.h"
 #include "verify.h"
@@ -20,24 +21,7 @@ namespace {
 
 using namespace builder;
 
-class VerifyFromAFile : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder = std::filesystem::temp_directory_path() /
-             ("tolvane-verify-" + std::to_string(::getpid()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder); }
-
-  std::string Write(const std::string& name, const std::string& bytes) {
-    const std::filesystem::path path = folder / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
-  }
-
-  std::filesystem::path folder;
-};
+using VerifyFromAFile = testing::ScratchFolder;
 
 // Every field of every table, as text.
 std::vector<std::string> AllTables(const MissionState& state) {
