@@ -10,10 +10,12 @@ namespace {
 // Verifies the text once per iteration; a text that does not verify stops the
 // benchmark, so no figure ever comes from a run cut short by an error.
 void VerifyRepeatedly(benchmark::State& run, const std::string& text) {
+  tolvane::TypeNameList names;
+  names.TypeNameTable = {"Hurrier", "Lorry 3t", "Hangar"};
+  const tolvane::MissionFolderEnvironment environment(names, "");
   for (auto _ : run) {
     tolvane::MissionState state;
-    state.TypeNames.TypeNameTable = {"Hurrier", "Lorry 3t", "Hangar"};
-    auto result = tolvane::VerifyMissionBytes(state, text);
+    auto result = tolvane::VerifyMissionBytes(state, environment, text);
     if (!result.MissionOk) {
       run.SkipWithError((state.ErrMsg + "at line " + std::to_string(state.LineNo)).c_str());
       break;

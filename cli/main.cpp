@@ -2,18 +2,23 @@
 // verifier the editor's Verify command runs. It only reads the missions it is
 // given; nothing is written or deleted.
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <cstdio>
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "mission_file.h"
+#include "file_reader.h"
 #include "mission_state.h"
 #include "report.h"
+#include "settings_file.h"
 #include "type_names.h"
+#include "verifier_environment.h"
 #include "verify.h"
 
 #ifndef TOLVANE_VERSION
@@ -25,7 +30,8 @@ namespace {
 const char kProgram[] = "tolvane-verify";
 
 const char kUsage[] =
-    "Usage: tolvane-verify [--program-folder DIR] [--missions-folder DIR] [--json] FILE...\n";
+    "Usage: tolvane-verify [--program-folder DIR] [--missions-folder DIR] [--json] FILE...\n"
+    "A FILE of - is the standard input.\n";
 
 const char kHelp[] =
     "Verifies Skyrend mission files (.mis) and reports the first error of each.\n"
@@ -90,16 +96,22 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
   return folder + "/" + name;
 }
 
-// The missions folder line of Tolvane.INI (its second line), or empty when
-// the file cannot be read. Answers whether the file was read.
-bool ReadMissionsFolderLine(const std::string& programFolder, std::string& folder) {
-  folder.clear();
-  tolvane::MissionFile ini;
-  if (ini.Open(JoinPath(programFolder, "Tolvane.INI")) != tolvane::MissionFile::OpenResult::Ok) return false;
-  std::string line;
-  ini.ReadLine(line);    // "[MISSION FOLDER]"
-  ini.ReadLine(folder);  // the missions folder
-  return true;
+// The mission bytes of one FILE argument. "-" is the standard input. A pipe
+// or terminal the user names is read to its end too (the core itself reads
+// only ordinary files); a folder or a missing file is refused with its reason.
+tolvane::ReadResult ReadMissionArgument(const std::string& file, std::string& bytes) {
+  if (file == "-") return tolvane::ReadDescriptorBytes(STDIN_FILENO, bytes);
+  tolvane::ReadResult result = tolvane::ReadFileBytes(file, bytes);
+  struct stat info {};
+  if (result.Status != tolvane::ReadStatus::NotOrdinary || ::stat(file.c_str(), &info) != 0 ||
+      !(S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode))) {
+    return result;
+  }
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return tolvane::ReadResult{tolvane::ReadStatus::Unreadable, std::strerror(errno)};
+  result = tolvane::ReadDescriptorBytes(fd, bytes);
+  ::close(fd);
+  return result;
 }
 
 }  // namespace
@@ -149,47 +161,42 @@ int main(int argc, char** argv) {
   // The program folder: the type names, and the missions folder unless given.
   tolvane::TypeNameList typeNames;
   const std::string typeNamesPath = JoinPath(options.programFolder, "ObjectNames.Txt");
-  tolvane::LoadTypeNames(typeNames, typeNamesPath);
+  const tolvane::ReadResult typeNamesRead = tolvane::LoadTypeNames(typeNames, typeNamesPath);
   if (!typeNames.TypeNamesLoaded) {
-    std::cerr << kProgram << ": warning: cannot read '" << typeNamesPath
-              << "': no type names, so type name checks will fail\n";
+    std::cerr << kProgram << ": warning: cannot read '" << typeNamesPath << "': " << typeNamesRead.Reason
+              << ": no type names, so type name checks will fail\n";
   }
   if (!options.missionsFolderGiven) {
-    std::string folder;
-    if (ReadMissionsFolderLine(options.programFolder, folder)) {
+    const std::string settingsPath = JoinPath(options.programFolder, "Tolvane.INI");
+    tolvane::SettingsFileContents settings;
+    const tolvane::SettingsFileResult settingsRead = tolvane::ReadSettingsFile(settingsPath, settings, nullptr);
+    if (settingsRead.File.Ok()) {
       // A relative missions folder is taken from the program folder, the
       // folder the editor itself runs in.
+      std::string folder = settings.MissionFolder;
       if (!folder.empty() && folder[0] != '/') folder = JoinPath(options.programFolder, folder);
       options.missionsFolder = folder;
     } else {
-      std::cerr << kProgram << ": warning: cannot read '" << JoinPath(options.programFolder, "Tolvane.INI")
-                << "': the missions folder is empty\n";
+      std::cerr << kProgram << ": warning: cannot read '" << settingsPath << "': " << settingsRead.File.Reason
+                << ": the missions folder is empty\n";
     }
   }
+  const tolvane::MissionFolderEnvironment environment(typeNames, options.missionsFolder);
 
   int status = 0;
   for (const std::string& file : options.files) {
     std::string text;
-    std::string reason;
-    if (!tolvane::cli::ReadWholeFile(file, text, reason)) {
+    const tolvane::ReadResult read = ReadMissionArgument(file, text);
+    if (!read.Ok()) {
       std::cout.flush();
-      std::cerr << kProgram << ": cannot read '" << file << "': " << reason << "\n";
+      std::cerr << kProgram << ": cannot read '" << file << "': " << read.Reason << "\n";
       status = 2;
       continue;
     }
+    // The mission is read once; the verifier works on these bytes, and an
+    // error is placed in them.
     auto state = std::make_unique<tolvane::MissionState>();
-    state->TypeNames = typeNames;
-    state->MissionFolder = options.missionsFolder;
-    // A plain file is verified where it lies. Anything else (a pipe, a
-    // terminal) can be read only once, so the bytes already read are verified.
-    struct stat info {};
-    const bool plainFile = ::stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-    // The verifier holds the mission in memory itself; a plain file's copy
-    // read here is let go first and read again only to place an error.
-    if (plainFile) std::string().swap(text);
-    const tolvane::VerifyResult result = plainFile ? tolvane::VerifyMission(*state, file, false)
-                                                   : tolvane::VerifyMissionBytes(*state, text);
-    if (plainFile && !result.MissionOk && !options.json) tolvane::cli::ReadWholeFile(file, text, reason);
+    const tolvane::VerifyResult result = tolvane::VerifyMissionBytes(*state, environment, text);
     if (options.json) {
       std::cout << tolvane::cli::JsonReport(file, *state, result) << "\n";
     } else {

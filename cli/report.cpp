@@ -1,90 +1,11 @@
 #include "report.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdint>
-#include <cstring>
+
+#include "error_location.h"
+#include "record_fields.h"
 
 namespace tolvane::cli {
-
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
-  bytes.clear();
-  reason.clear();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    reason = std::strerror(errno);
-    return false;
-  }
-  struct stat info {};
-  if (::fstat(fd, &info) != 0) {
-    reason = std::strerror(errno);
-    ::close(fd);
-    return false;
-  }
-  if (S_ISDIR(info.st_mode)) {
-    reason = std::strerror(EISDIR);
-    ::close(fd);
-    return false;
-  }
-  char buffer[65536];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got == 0) break;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      reason = std::strerror(errno);
-      ::close(fd);
-      bytes.clear();
-      return false;
-    }
-    bytes.append(buffer, static_cast<std::size_t>(got));
-  }
-  ::close(fd);
-  return true;
-}
-
-std::string LineOfText(std::string_view text, int lineNo) {
-  if (lineNo < 1) return std::string();
-  std::size_t position = 0;
-  for (int number = 1; position < text.size(); ++number) {
-    std::size_t end = text.find('\n', position);
-    const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
-    if (end == std::string_view::npos) end = text.size();
-    if (number == lineNo) {
-      if (end > position && text[end - 1] == '\r' && end < text.size()) --end;
-      return std::string(text.substr(position, end - position));
-    }
-    position = next;
-  }
-  return std::string();
-}
-
-namespace {
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::size_t FindIgnoringCase(std::string_view line, std::string_view statement) {
-  if (statement.size() > line.size()) return std::string_view::npos;
-  for (std::size_t start = 0; start + statement.size() <= line.size(); ++start) {
-    std::size_t i = 0;
-    while (i < statement.size() && LowerAscii(line[start + i]) == LowerAscii(statement[i])) ++i;
-    if (i == statement.size()) return start;
-  }
-  return std::string_view::npos;
-}
-
-}  // namespace
-
-int StatementColumn(std::string_view line, std::string_view statement) {
-  if (statement.empty()) return 1;
-  std::size_t at = line.find(statement);
-  if (at == std::string_view::npos) at = FindIgnoringCase(line, statement);
-  if (at == std::string_view::npos) return 1;
-  return static_cast<int>(at) + 1;
-}
 
 std::string MessageWithoutTrailingBlank(std::string_view message) {
   if (!message.empty() && message.back() == ' ') message.remove_suffix(1);
@@ -202,7 +123,7 @@ class JsonObject {
   JsonObject(const JsonObject&) = delete;
   JsonObject& operator=(const JsonObject&) = delete;
 
-  std::string& Key(const char* name) {
+  std::string& Key(std::string_view name) {
     if (!first_) out_ += ',';
     first_ = false;
     out_ += '"';
@@ -210,8 +131,6 @@ class JsonObject {
     out_ += "\":";
     return out_;
   }
-  template <std::size_t N>
-  void Text(const char* name, const ShortText<N>& value) { Key(name) += JsonString(value.view()); }
   void Text(const char* name, std::string_view value) { Key(name) += JsonString(value); }
   void Number(const char* name, long long value) { Key(name) += std::to_string(value); }
   void Bool(const char* name, bool value) { Key(name) += value ? "true" : "false"; }
@@ -221,102 +140,20 @@ class JsonObject {
   bool first_ = true;
 };
 
-void WriteRecord(std::string& out, const AircraftRecord& r) {
-  JsonObject o(out);
-  o.Text("TagId", r.TagId);
-  o.Text("TypeName", r.TypeName);
-  o.Text("SquadName", r.SquadName);
-  o.Text("FlightName", r.FlightName);
-  o.Text("Callsign", r.Callsign);
-  o.Number("AircraftMark", r.AircraftMark);
-  o.Text("Plane1", r.Plane1);
-  o.Text("Plane2", r.Plane2);
-  o.Text("Plane3", r.Plane3);
-  o.Text("Plane4", r.Plane4);
-  o.Text("WaySet", r.WaySet);
-  o.Text("FlightTag", r.FlightTag);
-}
-
-void WriteRecord(std::string& out, const FlightWaypointRecord& r) {
-  JsonObject o(out);
-  o.Text("TagId", r.TagId);
-  o.Text("TypeName", r.TypeName);
-  o.Text("SquadName", r.SquadName);
-  o.Text("FlightName", r.FlightName);
-  o.Text("Callsign", r.Callsign);
-  o.Text("WaySet", r.WaySet);
-  o.Text("WaypointId", r.WaypointId);
-}
-
-void WriteRecord(std::string& out, const VehicleRecord& r) {
-  JsonObject o(out);
-  o.Text("TagId", r.TagId);
-  o.Text("TypeName", r.TypeName);
-  o.Text("ItemType", r.ItemType);
-  o.Text("WaySet", r.WaySet);
-}
-
-void WriteRecord(std::string& out, const VehicleWaypointRecord& r) {
-  JsonObject o(out);
-  o.Text("TagId", r.TagId);
-  o.Text("TypeName", r.TypeName);
-  o.Text("WaySet", r.WaySet);
-  o.Text("WaypointId", r.WaypointId);
-}
-
-void WriteRecord(std::string& out, const DivisionRecord& r) {
-  JsonObject o(out);
-  o.Text("TagId", r.TagId);
-  o.Text("TypeName", r.TypeName);
-  o.Text("Name", r.Name);
-}
-
-void WriteRecord(std::string& out, const StructureRecord& r) {
-  JsonObject o(out);
-  o.Text("TagId", r.TagId);
-  o.Text("TypeName", r.TypeName);
-}
-
-void WriteRecord(std::string& out, const TriggerRecord& r) {
-  JsonObject o(out);
-  o.Text("TypeName", r.TypeName);
-  o.Text("TriggerName", r.TriggerName);
-  o.Text("LinkedTrigger", r.LinkedTrigger);
-}
-
-void WriteRecord(std::string& out, const BridgeRecord& r) {
-  JsonObject o(out);
-  o.Text("BridgeName", r.BridgeName);
-  o.Text("TypeName", r.TypeName);
-  o.Text("ReferencedBy", r.ReferencedBy);
-  o.Text("LineText", r.LineText);
-}
-
-void WriteRecord(std::string& out, const TagRecord& r) {
-  JsonObject o(out);
-  o.Text("TagId", r.TagId);
-  o.Text("TypeName", r.TypeName);
-  o.Text("Name", r.Name);
-  o.Text("FlightName", r.FlightName);
-  o.Number("AircraftMark", r.AircraftMark);
-  o.Text("Callsign", r.Callsign);
-  o.Number("AircraftIndex", r.AircraftIndex);
-}
-
-void WriteRecord(std::string& out, const WaySetRecord& r) {
-  JsonObject o(out);
-  o.Text("SetText", r.SetText);
-  o.Number("WaypointCount", r.WaypointCount);
-}
-
-// Records 1 to count of a table, in order.
-template <typename Table>
-void WriteTable(JsonObject& tables, const char* name, const Table& table) {
-  std::string& out = tables.Key(name);
+// Records 1 to count of a table, in order, each an object of its fields in
+// record order: texts as strings, numbers as numbers.
+void WriteTable(JsonObject& tables, const TableDescriptor& table, const MissionState& state) {
+  std::string& out = tables.Key(table.Name);
   out += '[';
-  for (int number = 1; number <= table.count(); ++number) {
+  const int count = table.Count(state);
+  for (int number = 1; number <= count; ++number) {
     if (number > 1) out += ',';
-    WriteRecord(out, table[number]);
+    JsonObject record(out);
+    for (int field = 0; field < table.FieldCount; ++field) {
+      const FieldDescriptor& descriptor = table.Fields[field];
+      const std::string text = table.Text(state, number, field);
+      record.Key(descriptor.Name) += descriptor.Kind == FieldKind::Number ? text : JsonString(text);
+    }
   }
   out += ']';
 }
@@ -327,16 +164,7 @@ std::string JsonTables(const MissionState& state) {
   std::string out;
   {
     JsonObject tables(out);
-    WriteTable(tables, "AircraftTable", state.AircraftTable);
-    WriteTable(tables, "FlightWaypointTable", state.FlightWaypointTable);
-    WriteTable(tables, "VehicleTable", state.VehicleTable);
-    WriteTable(tables, "VehicleWaypointTable", state.VehicleWaypointTable);
-    WriteTable(tables, "DivisionTable", state.DivisionTable);
-    WriteTable(tables, "StructureTable", state.StructureTable);
-    WriteTable(tables, "TriggerTable", state.TriggerTable);
-    WriteTable(tables, "BridgeTable", state.BridgeTable);
-    WriteTable(tables, "TagTable", state.TagTable);
-    WriteTable(tables, "WaySetTable", state.WaySetTable);
+    for (int table = 0; table < TableDescriptorCount; ++table) WriteTable(tables, TableDescriptors()[table], state);
   }
   return out;
 }

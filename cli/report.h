@@ -11,19 +11,6 @@
 
 namespace tolvane::cli {
 
-// Reads a whole file into bytes. On failure answers false and puts the
-// system's reason ("No such file or directory", "Is a directory", ...) in reason.
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason);
-
-// Line number lineNo (1-based) of the text, split the way the verifier reads
-// it (LF or CR LF line ends). Empty when there is no such line.
-std::string LineOfText(std::string_view text, int lineNo);
-
-// The 1-based column where statement begins in line: an exact match first,
-// then one that ignores the case of a to z (the verifier upper-cases some
-// keyword lines); 1 when the statement is not in the line or is empty.
-int StatementColumn(std::string_view line, std::string_view statement);
-
 // ErrMsg without its trailing blank.
 std::string MessageWithoutTrailingBlank(std::string_view message);
 

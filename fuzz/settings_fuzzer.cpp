@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "settings_file.h"
+#include "settings_round_trip.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);

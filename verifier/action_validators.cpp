@@ -1,12 +1,11 @@
 #include "action_validators.h"
 
-#include <sys/stat.h>
-
 #include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
+#include "block_reader.h"
 #include "reference_lookups.h"
 #include "statement_reader.h"
 
@@ -14,124 +13,24 @@ namespace tolvane {
 
 namespace {
 
-// One action block as it is being read: the open file, the statement in hand
-// and the verdict. Every step answers the verdict, so a validator reads as a
-// chain of steps that stops at the first one failing. The steps that examine a
-// statement first read the next statement of the block; the match steps read
-// nothing.
-class ActionBlock {
- public:
-  ActionBlock(MissionState& state, MissionFile& file, std::string& statement, bool& ok)
-      : state(state), file(file), statement(statement), ok(ok) {}
+using ActionBlock = BlockReader;
 
-  MissionState& state;
-  MissionFile& file;
-  std::string& statement;
-  bool& ok;
+// Reads an ".Amount" statement; its value must lie within 0 to 100 (37).
+bool Percentage(ActionBlock& a) { return a.Lookup(ReadAmount) && a.DecimalRange(0, 100, 37); }
 
-  bool Fails(int code) {
-    Fail(state, ok, code);
-    return false;
+// The text block of a displayed text: a ".StartString" statement (38), then
+// every line up to the first one that holds the end marker. Running into the
+// end of the file is 39.
+bool TextBlock(ActionBlock& a, std::string_view marker, std::string_view spelling = {}) {
+  if (!a.Keyword(".StartString", 38)) return false;
+  auto holdsMarker = [&] {
+    return Contains(a.statement, marker) || (!spelling.empty() && Contains(a.statement, spelling));
+  };
+  while (!holdsMarker() && !a.file.AtEnd()) {
+    if (!a.Read()) return false;
   }
-
-  // The next statement of the block; a reader failure ends the action with the
-  // reader's own code.
-  bool Read() {
-    ReadStatement(state, file, statement, ok);
-    return ok;
-  }
-
-  // The statement in hand begins with the keyword (or its other spelling, of
-  // the same length): the keyword goes and the rest is trimmed.
-  bool KeywordInHand(std::string_view keyword, int code, std::string_view spelling = {}) {
-    if (!BeginsWith(statement, keyword) && (spelling.empty() || !BeginsWith(statement, spelling))) {
-      return Fails(code);
-    }
-    DeleteFront(statement, keyword.size());
-    TrimBlanks(statement);
-    return true;
-  }
-
-  bool Keyword(std::string_view keyword, int code, std::string_view spelling = {}) {
-    return Read() && KeywordInHand(keyword, code, spelling);
-  }
-
-  // Reads the next statement and hands it to a statement lookup.
-  bool Lookup(void (*lookup)(MissionState&, std::string&, bool&)) {
-    if (!Read()) return false;
-    lookup(state, statement, ok);
-    return ok;
-  }
-
-  // A lookup on the work records alone.
-  bool Match(void (*match)(MissionState&, bool&)) {
-    match(state, ok);
-    return ok;
-  }
-
-  bool IsFlight() {
-    IsFlightTag(state, state.ReferenceRecord.TagId, ok);
-    return ok;
-  }
-
-  // The value in hand as a decimal number (21 when it is none).
-  bool Decimal() {
-    CheckFloat(state, statement, ok);
-    return ok;
-  }
-
-  // The value in hand as a whole number (21 when it is none).
-  bool Whole() {
-    CheckInteger(state, statement, ok);
-    return ok;
-  }
-
-  // Inclusive range of the decimal value in hand, already known to convert.
-  bool DecimalRange(double low, double high, int code) {
-    double value = 0;
-    ParseFloat(statement, value);
-    return (value < low || value > high) ? Fails(code) : true;
-  }
-
-  // Inclusive range of the whole value in hand, already known to convert.
-  bool WholeRange(std::int64_t low, std::int64_t high, int code) {
-    std::int32_t value = 0;
-    ParseInteger(statement, value);
-    return (value < low || value > high) ? Fails(code) : true;
-  }
-
-  // Reads an ".Amount" statement; its value must lie within 0 to 100 (37).
-  bool Percentage() { return Lookup(ReadAmount) && DecimalRange(0, 100, 37); }
-
-  // The text block of a displayed text: a ".StartString" statement (38), then
-  // every line up to the first one that holds the end marker. Running into
-  // the end of the file is 39.
-  bool TextBlock(std::string_view marker, std::string_view spelling = {}) {
-    if (!Keyword(".StartString", 38)) return false;
-    auto holdsMarker = [&] {
-      return Contains(statement, marker) || (!spelling.empty() && Contains(statement, spelling));
-    };
-    while (!holdsMarker() && !file.AtEnd()) {
-      if (!Read()) return false;
-    }
-    if (file.AtEnd()) return Fails(39);
-    return true;
-  }
-
-  // The end of the block: a statement that begins with ".EndAction" (16).
-  bool End() {
-    if (!Read()) return false;
-    CheckEndAction(state, statement, ok);
-    return ok;
-  }
-};
-
-// A file of that name, not a folder, exists. A name with a NUL byte names no
-// file: the system would see only the part before it.
-bool MissionFileExists(const std::string& path) {
-  if (path.find('\0') != std::string::npos) return false;
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+  if (a.file.AtEnd()) return a.Fails(39);
+  return true;
 }
 
 // The planes of a flight are found by the tags the flight entry lists.
@@ -177,8 +76,8 @@ bool ChangeWaySet(ActionBlock& a) {
   // 1. The aircraft.
   if (!a.Lookup(ResolveObjectRef)) return false;
   // 2. Any aircraft tag, flight or plane; k is its aircraft entry.
-  const std::int32_t k = IsAircraftTag(state, reference.TagId, a.ok);
-  if (!a.ok) return false;
+  std::int32_t k = 0;
+  if (!a.IsAircraft(&k)) return false;
   // 3. The new set.
   if (!a.Keyword(".WaySet", 44, ".Wayset") || !a.Whole()) return false;
   reference.WaySet = a.statement;
@@ -223,7 +122,7 @@ bool PlayEffect(ActionBlock& a) {
 }
 
 // .DISPLAYTEXT: the text ends at the first line that holds ".End".
-bool DisplayText(ActionBlock& a) { return a.TextBlock(".End") && a.End(); }
+bool DisplayText(ActionBlock& a) { return TextBlock(a, ".End") && a.End(); }
 
 // .DISPLAYSCROLLINGTEXT
 bool DisplayScrollingText(ActionBlock& a) {
@@ -233,7 +132,7 @@ bool DisplayScrollingText(ActionBlock& a) {
 
 // .DISPLAYFADINGTEXT: the text ends at the first line that holds the end-string marker.
 bool DisplayFadingText(ActionBlock& a) {
-  return a.TextBlock(".EndString", ".Endstring") &&
+  return TextBlock(a, ".EndString", ".Endstring") &&
          a.Keyword(".Xpos", 40, ".XPos") && a.Decimal() &&
          a.Keyword(".Ypos", 41, ".YPos") && a.Decimal() && a.End();
 }
@@ -243,27 +142,24 @@ bool EndOnly(ActionBlock& a) { return a.End(); }
 
 // .DAMAGEOBJ: any object, or a bridge.
 bool DamageObject(ActionBlock& a) {
-  return a.Lookup(ResolveObjectRef) && a.Percentage() && a.End();
+  return a.Lookup(ResolveObjectRef) && Percentage(a) && a.End();
 }
 
 // .DAMAGEPLANE: a flight by its tag, or one plane by squad, flight and plane name.
 bool DamagePlane(ActionBlock& a) {
   if (!a.Read()) return false;
   if (BeginsWith(a.statement, ".TagIdentifier")) {
-    ResolveObjectRef(a.state, a.statement, a.ok);
-    if (!a.ok || !a.IsFlight()) return false;
-  } else {
-    ReadSquadName(a.state, a.statement, a.ok);
-    if (!a.ok || !a.Lookup(ReadFlightName) || !a.Lookup(ReadPlaneName) || !a.Match(MatchSquadFlightPlane)) {
-      return false;
-    }
+    if (!a.InHand(ResolveObjectRef) || !a.IsFlight()) return false;
+  } else if (!a.InHand(ReadSquadName) || !a.Lookup(ReadFlightName) || !a.Lookup(ReadPlaneName) ||
+             !a.Match(MatchSquadFlightPlane)) {
+    return false;
   }
-  return a.Percentage() && a.End();
+  return Percentage(a) && a.End();
 }
 
 // .DAMAGEDIVISION
 bool DamageDivision(ActionBlock& a) {
-  return a.Lookup(ReadDivisionName) && a.Match(MatchDivisionName) && a.Percentage() && a.End();
+  return a.Lookup(ReadDivisionName) && a.Match(MatchDivisionName) && Percentage(a) && a.End();
 }
 
 // .AWAKEOBJ: the object alone, or the object placed against another one.
@@ -351,73 +247,51 @@ bool RotateCamPitch(ActionBlock& a) { return CameraMove(a, ".StartPitch", 24, ".
 // .MOVECAMDIST
 bool MoveCamDist(ActionBlock& a) { return CameraMove(a, ".StartDist", 19, ".EndDist", 25, 17); }
 
-// .LOADNEXTMISSION: the named file must be in the missions folder, named
-// exactly as written (no extension is added).
+// .LOADNEXTMISSION: the named mission must exist, named exactly as written
+// (no extension is added).
 bool LoadNextMission(ActionBlock& a) {
   if (!a.Keyword(".MissionName", 15)) return false;
   const std::string name = TextValue(a.statement);
-  if (!MissionFileExists(a.state.MissionFolder + "/" + name)) return a.Fails(73);
+  if (!a.state.Env().NextMissionExists(name)) return a.Fails(73);
   CheckEndString(a.state, EndMarkerTail(a.statement), a.ok);
   return a.ok && a.End();
 }
 
-struct ActionRow {
-  const char* keyword;
-  bool (*validate)(ActionBlock&);
+const BlockKeyword kActions[] = {
+    {".CHANGEFLIGHTWAYPOINT", false, ChangeFlightWaypoint},
+    {".CHANGEWAYSET", false, ChangeWaySet},
+    {".PLAYSOUND", false, PlaySound},
+    {".PLAYEFFECT", false, PlayEffect},
+    {".DISPLAYTEXT", false, DisplayText},
+    {".DISPLAYSCROLLINGTEXT", false, DisplayScrollingText},
+    {".DISPLAYFADINGTEXT", false, DisplayFadingText},
+    {".DISPLAYLOGO", false, EndOnly},
+    {".ENDSIM", false, EndOnly},
+    {".DAMAGEOBJ", false, DamageObject},
+    {".DAMAGEPLANE", false, DamagePlane},
+    {".DAMAGEDIVISION", false, DamageDivision},
+    {".AWAKEOBJ", false, AwakeObject},
+    {".TRIGGERATRIGGER", false, TriggerATrigger},
+    {".BRAINSET", false, BrainSet},
+    {".CHANGESIDE", false, ChangeSide},
+    {".PARACHUTEDROP", false, ParachuteDrop},
+    {".STARTCINEMA", false, StartCinema},
+    {".CHANGECAM", false, ChangeCam},
+    {".ROTATECAMYAW", false, RotateCamYaw},
+    {".ROTATECAMPITCH", false, RotateCamPitch},
+    {".MOVECAMDIST", false, MoveCamDist},
+    {".ENDCINEMA", false, EndOnly},
+    {".LOADNEXTMISSION", false, LoadNextMission},
 };
 
-// The action keywords in the order they are tried.
-const ActionRow kActions[] = {
-    {".CHANGEFLIGHTWAYPOINT", ChangeFlightWaypoint},
-    {".CHANGEWAYSET", ChangeWaySet},
-    {".PLAYSOUND", PlaySound},
-    {".PLAYEFFECT", PlayEffect},
-    {".DISPLAYTEXT", DisplayText},
-    {".DISPLAYSCROLLINGTEXT", DisplayScrollingText},
-    {".DISPLAYFADINGTEXT", DisplayFadingText},
-    {".DISPLAYLOGO", EndOnly},
-    {".ENDSIM", EndOnly},
-    {".DAMAGEOBJ", DamageObject},
-    {".DAMAGEPLANE", DamagePlane},
-    {".DAMAGEDIVISION", DamageDivision},
-    {".AWAKEOBJ", AwakeObject},
-    {".TRIGGERATRIGGER", TriggerATrigger},
-    {".BRAINSET", BrainSet},
-    {".CHANGESIDE", ChangeSide},
-    {".PARACHUTEDROP", ParachuteDrop},
-    {".STARTCINEMA", StartCinema},
-    {".CHANGECAM", ChangeCam},
-    {".ROTATECAMYAW", RotateCamYaw},
-    {".ROTATECAMPITCH", RotateCamPitch},
-    {".MOVECAMDIST", MoveCamDist},
-    {".ENDCINEMA", EndOnly},
-    {".LOADNEXTMISSION", LoadNextMission},
-};
+// A keyword line without a dot is 60, an unknown keyword 124; the whole
+// line must be the keyword. The block ends with ".EndAction".
+const BlockKind kActionBlock = {60, 124, CheckEndAction};
 
 }  // namespace
 
 void DispatchAction(MissionState& state, MissionFile& file, std::string& statement, bool& ok) {
-  // 1. A fresh work record for every action.
-  state.ReferenceRecord = ReferenceRecordType();
-  // 2. The keyword line.
-  ReadStatement(state, file, statement, ok);
-  if (!ok) return;
-  // 3.
-  if (!BeginsWith(statement, ".")) {
-    Fail(state, ok, 60);
-    return;
-  }
-  // 4. Action keywords are case-insensitive.
-  UpperCaseAscii(statement);
-  // 5. The whole line must be a keyword; the first equal one decides.
-  for (const ActionRow& row : kActions) {
-    if (statement == row.keyword) {
-      ActionBlock block(state, file, statement, ok);
-      row.validate(block);
-      return;
-    }
-  }
-  Fail(state, ok, 124);
+  ReadBlock(state, file, statement, ok, kActionBlock, kActions);
 }
 
 }  // namespace tolvane

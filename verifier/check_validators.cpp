@@ -1,8 +1,8 @@
 #include "check_validators.h"
 
-#include <initializer_list>
 #include <string_view>
 
+#include "block_reader.h"
 #include "reference_lookups.h"
 #include "statement_reader.h"
 
@@ -10,218 +10,85 @@ namespace tolvane {
 
 namespace {
 
-// What every step of a check block works on.
-struct CheckBlock {
-  MissionState& state;
-  MissionFile& file;
-  std::string& statement;
-  bool& ok;
-};
+using Block = BlockReader;
 
-using Step = void (*)(CheckBlock&);
-using StatementLookup = void (*)(MissionState&, std::string&, bool&);
-using MatchLookup = void (*)(MissionState&, bool&);
-
-// Runs the steps in order and stops at the first one that clears the flag.
-bool Run(CheckBlock& b, std::initializer_list<Step> steps) {
-  for (Step step : steps) {
-    step(b);
-    if (!b.ok) return false;
-  }
+bool ClearReference(Block& b) {
+  b.state.ReferenceRecord = ReferenceRecordType();
   return true;
 }
 
-// Reads the next statement of the block.
-void Read(CheckBlock& b) { ReadStatement(b.state, b.file, b.statement, b.ok); }
-
-// A lookup on the next statement of the block.
-template <StatementLookup Lookup>
-void Next(CheckBlock& b) {
-  Read(b);
-  if (b.ok) Lookup(b.state, b.statement, b.ok);
+bool ClearProbe(Block& b) {
+  b.state.WaypointProbe = FlightWaypointRecord();
+  return true;
 }
 
-// A lookup on the statement already in hand.
-template <StatementLookup Lookup>
-void Here(CheckBlock& b) {
-  Lookup(b.state, b.statement, b.ok);
-}
-
-// A match against the tables; reads nothing.
-template <MatchLookup Lookup>
-void Match(CheckBlock& b) {
-  Lookup(b.state, b.ok);
-}
-
-// A value must lie in low..high, bounds included, fractions allowed.
-void CheckRange(CheckBlock& b, std::string_view value, double low, double high, int code) {
-  double number = 0;
-  ParseFloat(value, number);
-  if (number < low || number > high) Fail(b.state, b.ok, code);
-}
-
-// The value left in the statement by a numeric lookup must lie in low..high.
-template <int Low, int High, int Code>
-void Range(CheckBlock& b) {
-  CheckRange(b, b.statement, Low, High, Code);
-}
-
-// The value left in the statement must not be negative.
-void NotNegative(CheckBlock& b) {
-  double value = 0;
-  ParseFloat(b.statement, value);
-  if (value < 0) Fail(b.state, b.ok, 55);
-}
-
-// End: the block's last statement begins with ".EndCheck".
-void End(CheckBlock& b) {
-  Read(b);
-  if (b.ok) CheckEndCheck(b.state, b.statement, b.ok);
-}
-
-// Aircraft tag: the referenced tag must belong to a flight or a plane.
-void AircraftTag(CheckBlock& b) { IsAircraftTag(b.state, b.state.ReferenceRecord.TagId, b.ok); }
-
-void ClearReference(CheckBlock& b) { b.state.ReferenceRecord = ReferenceRecordType(); }
-
-void ClearProbe(CheckBlock& b) { b.state.WaypointProbe = FlightWaypointRecord(); }
-
-void TagIntoProbe(CheckBlock& b) { b.state.WaypointProbe.TagId = b.state.ReferenceRecord.TagId; }
-
-// Inline waypoint: the keyword's nine characters go, the rest is trimmed and
-// must be a waypoint of the set recorded for the aircraft with the tag.
-void InlineWaypoint(CheckBlock& b) {
-  Read(b);
-  if (!b.ok) return;
-  if (!BeginsWith(b.statement, ".Waypoint") && !BeginsWith(b.statement, ".WayPoint")) {
-    Fail(b.state, b.ok, 13);
-    return;
-  }
-  DeleteFront(b.statement, 9);
-  TrimBlanks(b.statement);
-  b.state.WaypointProbe.WaypointId = b.statement;
-  MatchTagWaypoint(b.state, b.ok);
+bool TagIntoProbe(Block& b) {
+  b.state.WaypointProbe.TagId = b.state.ReferenceRecord.TagId;
+  return true;
 }
 
 // Squad form of ".FLIGHTREACHED": the waypoint as read, not trimmed.
-void WaypointIntoProbe(CheckBlock& b) { b.state.WaypointProbe.WaypointId = b.state.ReferenceRecord.Waypoint; }
+bool WaypointIntoProbe(Block& b) {
+  b.state.WaypointProbe.WaypointId = b.state.ReferenceRecord.Waypoint;
+  return true;
+}
+
+// Inline waypoint: the keyword goes, the rest is trimmed and must be a
+// waypoint of the set recorded for the aircraft with the tag.
+bool InlineWaypoint(Block& b) {
+  if (!b.Keyword(".Waypoint", 13, ".WayPoint")) return false;
+  b.state.WaypointProbe.WaypointId = b.statement;
+  return b.Match(MatchTagWaypoint);
+}
 
 // The tag form's altitude statement is tested for its keyword before the
 // altitude lookup tests it again.
-void AltitudeKeyword(CheckBlock& b) {
-  Read(b);
-  if (b.ok && !BeginsWith(b.statement, ".Altitude")) Fail(b.state, b.ok, 53);
-}
+bool AltitudeKeyword(Block& b) { return b.Read() && (BeginsWith(b.statement, ".Altitude") || b.Fails(53)); }
 
-// Fuel in the tag form: the first seven characters go unexamined.
-void TagFormFuel(CheckBlock& b) {
-  Read(b);
-  if (b.ok) DeleteFront(b.statement, 7);
+// Fuel in the tag form: the first seven characters go unexamined, whatever
+// the keyword is.
+constexpr std::size_t kTagFormFuelSkip = 7;
+bool TagFormFuel(Block& b) {
+  if (!b.Read()) return false;
+  DeleteFront(b.statement, kTagFormFuelSkip);
+  return true;
 }
 
 // Fuel in the squad form: the statement must begin with ".Fuel".
-void SquadFormFuel(CheckBlock& b) {
-  Read(b);
-  if (!b.ok) return;
-  if (!BeginsWith(b.statement, ".Fuel")) {
-    Fail(b.state, b.ok, 49);
-    return;
-  }
-  DeleteFront(b.statement, 5);
-}
+bool SquadFormFuel(Block& b) { return b.Keyword(".Fuel", 49); }
 
 // The fuel value of either form: a decimal number, not negative.
-void FuelValue(CheckBlock& b) {
+bool FuelValue(Block& b) {
   TrimBlanks(b.statement);
-  CheckFloat(b.state, b.statement, b.ok);
-  if (b.ok) NotNegative(b);
+  return b.Decimal() && b.NotNegative();
 }
 
 // Either-form opening: the block names an aircraft by tag or by squad. The
 // first step of the chosen form examines this same statement.
 enum class Form { Tag, Squad, None };
 
-Form EitherFormOpening(CheckBlock& b) {
-  Read(b);
-  if (!b.ok) return Form::None;
+Form EitherFormOpening(Block& b) {
+  if (!b.Read()) return Form::None;
   if (BeginsWith(b.statement, ".TagIdentifier")) return Form::Tag;
   if (BeginsWith(b.statement, ".Squad")) return Form::Squad;
-  Fail(b.state, b.ok, 97);
+  b.Fails(97);
   return Form::None;
 }
 
 // Aircraft tag (AT) on the opening statement.
-bool TagAircraft(CheckBlock& b) { return Run(b, {Here<ResolveObjectRef>, AircraftTag}); }
+bool TagAircraft(Block& b) { return b.InHand(ResolveObjectRef) && b.IsAircraft(); }
 
 // Squad, flight and plane (SFP) from the opening statement.
-bool SquadFlightPlane(CheckBlock& b) {
-  return Run(b, {Here<ReadSquadName>, Next<ReadFlightName>, Next<ReadPlaneName>, Match<MatchSquadFlightPlane>});
+bool SquadFlightPlane(Block& b) {
+  return b.InHand(ReadSquadName) && b.Lookup(ReadFlightName) && b.Lookup(ReadPlaneName) &&
+         b.Match(MatchSquadFlightPlane);
 }
 
 // Squad and flight (SF), both read.
-bool SquadFlight(CheckBlock& b) {
-  return Run(b, {Next<ReadSquadName>, Next<ReadFlightName>, Match<MatchSquadFlight>});
-}
-
-// ---------------------------------------------------------------------------
-// The validators, one per group of keywords validated alike.
-
-// ".TIME": the value stands on the keyword line after one blank.
-void ValidateTime(CheckBlock& b) {
-  if (b.statement.size() <= 5 || b.statement[5] != ' ') {
-    Fail(b.state, b.ok, 104);
-    return;
-  }
-  std::string value = b.statement.substr(5);
-  TrimBlanks(value);
-  CheckFloat(b.state, value, b.ok);
-  if (b.ok) End(b);
-}
-
-// ".FLIGHTCLOSETOTARGET", ".FLIGHTCLOSETODIVISION".
-void ValidateFlightCloseToObject(CheckBlock& b) {
-  if (SquadFlight(b)) Run(b, {Next<ResolveObjectRef>, Next<ReadDistance>, End});
-}
-
-// ".PLANEREACHED": a tag only, no either-form test.
-void ValidatePlaneReached(CheckBlock& b) {
-  Run(b, {ClearProbe, Next<ResolveObjectRef>, AircraftTag, TagIntoProbe, InlineWaypoint, End});
-}
-
-// ".FLIGHTREACHED": by tag, with the waypoint trimmed; or by squad and
-// flight, with the waypoint as read.
-void ValidateFlightReached(CheckBlock& b) {
-  ClearProbe(b);
-  switch (EitherFormOpening(b)) {
-    case Form::Tag:
-      Run(b, {Here<ResolveObjectRef>, AircraftTag, TagIntoProbe, InlineWaypoint, End});
-      break;
-    case Form::Squad:
-      Run(b, {Here<ReadSquadName>, Next<ReadFlightName>, Next<ReadWaypointRef>, WaypointIntoProbe,
-              Match<MatchFlightWaypoint>, End});
-      break;
-    case Form::None:
-      break;
-  }
-}
-
-// ".REACHEDMINALT", ".REACHEDMAXALT".
-void ValidateAltitude(CheckBlock& b) {
-  switch (EitherFormOpening(b)) {
-    case Form::Tag:
-      if (!Run(b, {Here<ResolveObjectRef>, AircraftTag, AltitudeKeyword, Here<ReadAltitude>})) return;
-      break;
-    case Form::Squad:
-      if (!SquadFlightPlane(b) || !Run(b, {Next<ReadAltitude>})) return;
-      break;
-    case Form::None:
-      return;
-  }
-  Run(b, {NotNegative, End});
-}
+bool SquadFlight(Block& b) { return b.Lookup(ReadSquadName) && b.Lookup(ReadFlightName) && b.Match(MatchSquadFlight); }
 
 // The aircraft of an either-form block: AT by tag, SFP by squad.
-bool EitherFormAircraft(CheckBlock& b) {
+bool EitherFormAircraft(Block& b) {
   switch (EitherFormOpening(b)) {
     case Form::Tag:
       return TagAircraft(b);
@@ -233,105 +100,156 @@ bool EitherFormAircraft(CheckBlock& b) {
   return false;
 }
 
-// ".REACHEDMINSPEED", ".REACHEDMAXSPEED".
-void ValidateSpeed(CheckBlock& b) {
-  if (EitherFormAircraft(b)) Run(b, {Next<ReadSpeed>, End});
+// ---------------------------------------------------------------------------
+// The validators, one per group of keywords validated alike.
+
+// ".TIME": the value stands on the keyword line after one blank.
+bool ValidateTime(Block& b) {
+  constexpr std::string_view keyword = ".TIME";
+  if (b.statement.size() <= keyword.size() || b.statement[keyword.size()] != ' ') return b.Fails(104);
+  std::string value = b.statement;
+  RemoveKeyword(value, keyword);
+  TrimBlanks(value);
+  CheckFloat(b.state, value, b.ok);
+  return b.ok && b.End();
 }
 
+// ".FLIGHTCLOSETOTARGET", ".FLIGHTCLOSETODIVISION".
+bool ValidateFlightCloseToObject(Block& b) {
+  return SquadFlight(b) && b.Lookup(ResolveObjectRef) && b.Lookup(ReadDistance) && b.End();
+}
+
+// ".PLANEREACHED": a tag only, no either-form test.
+bool ValidatePlaneReached(Block& b) {
+  return ClearProbe(b) && b.Lookup(ResolveObjectRef) && b.IsAircraft() && TagIntoProbe(b) && InlineWaypoint(b) &&
+         b.End();
+}
+
+// ".FLIGHTREACHED": by tag, with the waypoint trimmed; or by squad and
+// flight, with the waypoint as read.
+bool ValidateFlightReached(Block& b) {
+  ClearProbe(b);
+  switch (EitherFormOpening(b)) {
+    case Form::Tag:
+      return b.InHand(ResolveObjectRef) && b.IsAircraft() && TagIntoProbe(b) && InlineWaypoint(b) && b.End();
+    case Form::Squad:
+      return b.InHand(ReadSquadName) && b.Lookup(ReadFlightName) && b.Lookup(ReadWaypointRef) &&
+             WaypointIntoProbe(b) && b.Match(MatchFlightWaypoint) && b.End();
+    case Form::None:
+      break;
+  }
+  return false;
+}
+
+// ".REACHEDMINALT", ".REACHEDMAXALT".
+bool ValidateAltitude(Block& b) {
+  bool aircraft = false;
+  switch (EitherFormOpening(b)) {
+    case Form::Tag:
+      aircraft = b.InHand(ResolveObjectRef) && b.IsAircraft() && AltitudeKeyword(b) && b.InHand(ReadAltitude);
+      break;
+    case Form::Squad:
+      aircraft = SquadFlightPlane(b) && b.Lookup(ReadAltitude);
+      break;
+    case Form::None:
+      break;
+  }
+  return aircraft && b.NotNegative() && b.End();
+}
+
+// ".REACHEDMINSPEED", ".REACHEDMAXSPEED".
+bool ValidateSpeed(Block& b) { return EitherFormAircraft(b) && b.Lookup(ReadSpeed) && b.End(); }
+
 // ".PLANEDAMAGED", ".PLANENOTDAMAGED".
-void ValidatePlaneDamage(CheckBlock& b) {
-  if (EitherFormAircraft(b)) Run(b, {Next<ReadAmount>, Range<0, 100, 56>, End});
+bool ValidatePlaneDamage(Block& b) {
+  return EitherFormAircraft(b) && b.Lookup(ReadAmount) && b.DecimalRange(0, 100, 56) && b.End();
 }
 
 // ".OBJECTDAMAGED", ".OBJECTNOTDAMAGED": any object, or a bridge.
-void ValidateObjectDamage(CheckBlock& b) {
-  Run(b, {Next<ResolveObjectRef>, Next<ReadAmount>, Range<0, 100, 56>, End});
+bool ValidateObjectDamage(Block& b) {
+  return b.Lookup(ResolveObjectRef) && b.Lookup(ReadAmount) && b.DecimalRange(0, 100, 56) && b.End();
 }
 
 // ".PLANESREMAINING", ".PLANESALIVEMO".
-void ValidatePlanesRemaining(CheckBlock& b) {
-  if (SquadFlight(b)) Run(b, {Next<ReadAmount>, Range<0, 4, 54>, End});
+bool ValidatePlanesRemaining(Block& b) {
+  return SquadFlight(b) && b.Lookup(ReadAmount) && b.DecimalRange(0, 4, 54) && b.End();
 }
 
 // ".DIVISIONHEALTHGREATERTHAN", ".DIVISIONHEALTHLESSTHAN".
-void ValidateDivisionHealth(CheckBlock& b) {
-  Run(b, {Next<ReadDivisionName>, Match<MatchDivisionName>, Next<ReadAmount>, Range<0, 100, 56>, End});
+bool ValidateDivisionHealth(Block& b) {
+  return b.Lookup(ReadDivisionName) && b.Match(MatchDivisionName) && b.Lookup(ReadAmount) &&
+         b.DecimalRange(0, 100, 56) && b.End();
 }
 
 // ".ALLIEDVEHICLESDESTROYED", ".AXISVEHICLESDESTROYED", ".UNITSDESTROYED".
-void ValidateVehiclesDestroyed(CheckBlock& b) { Run(b, {Next<ReadTypeName>, Next<ReadNumber>, End}); }
+bool ValidateVehiclesDestroyed(Block& b) { return b.Lookup(ReadTypeName) && b.Lookup(ReadNumber) && b.End(); }
 
 // ".DIVISIONVEHICLESDESTROYED".
-void ValidateDivisionVehiclesDestroyed(CheckBlock& b) {
-  Run(b, {Next<ReadDivisionName>, Match<MatchDivisionName>, Next<ReadTypeName>, Next<ReadNumber>, End});
+bool ValidateDivisionVehiclesDestroyed(Block& b) {
+  return b.Lookup(ReadDivisionName) && b.Match(MatchDivisionName) && b.Lookup(ReadTypeName) &&
+         b.Lookup(ReadNumber) && b.End();
 }
 
 // ".ALLMOCOMPLETED".
-void ValidateAllObjectivesCompleted(CheckBlock& b) { End(b); }
+bool ValidateAllObjectivesCompleted(Block& b) { return b.End(); }
 
 // ".FUELLEVEL".
-void ValidateFuelLevel(CheckBlock& b) {
+bool ValidateFuelLevel(Block& b) {
+  bool aircraft = false;
   switch (EitherFormOpening(b)) {
     case Form::Tag:
-      if (!Run(b, {Here<ResolveObjectRef>, AircraftTag, TagFormFuel})) return;
+      aircraft = TagAircraft(b) && TagFormFuel(b);
       break;
     case Form::Squad:
-      if (!SquadFlightPlane(b) || !Run(b, {SquadFormFuel})) return;
+      aircraft = SquadFlightPlane(b) && SquadFormFuel(b);
       break;
     case Form::None:
-      return;
+      break;
   }
-  Run(b, {FuelValue, End});
+  return aircraft && FuelValue(b) && b.End();
 }
 
 // ".RANDOM": the percentage stands on the keyword line.
-void ValidateRandom(CheckBlock& b) {
+bool ValidateRandom(Block& b) {
   std::string value = b.statement;
-  DeleteFront(value, 7);
+  RemoveKeyword(value, ".RANDOM");
   TrimBlanks(value);
   CheckFloat(b.state, value, b.ok);
-  if (b.ok) CheckRange(b, value, 0, 100, 47);
-  if (b.ok) End(b);
+  return b.ok && b.InRange(value, 0, 100, 47) && b.End();
 }
 
 // ".FLIGHTCLOSETOFLIGHT": two flights, each matched on its own.
-void ValidateFlightCloseToFlight(CheckBlock& b) {
-  if (!SquadFlight(b)) return;
-  ClearReference(b);
-  if (SquadFlight(b)) Run(b, {Next<ReadDistance>, End});
+bool ValidateFlightCloseToFlight(Block& b) {
+  return SquadFlight(b) && ClearReference(b) && SquadFlight(b) && b.Lookup(ReadDistance) && b.End();
 }
 
 // ".CLOSETOTARGET": the plane by tag (not tested for being an aircraft) or
 // by squad, flight and plane; then the target.
-void ValidateCloseToTarget(CheckBlock& b) {
+bool ValidateCloseToTarget(Block& b) {
+  bool plane = false;
   switch (EitherFormOpening(b)) {
     case Form::Tag:
-      if (!Run(b, {Here<ResolveObjectRef>})) return;
+      plane = b.InHand(ResolveObjectRef);
       break;
     case Form::Squad:
-      if (!SquadFlightPlane(b)) return;
+      plane = SquadFlightPlane(b);
       break;
     case Form::None:
-      return;
+      break;
   }
-  Run(b, {Next<ResolveObjectRef>, Next<ReadDistance>, End});
+  return plane && b.Lookup(ResolveObjectRef) && b.Lookup(ReadDistance) && b.End();
 }
 
 // ".PLANESREMAININGINSQUAD", ".PLANESALIVEINSQUADMO": a squad, no flight.
-void ValidatePlanesRemainingInSquad(CheckBlock& b) {
-  Run(b, {Next<ReadSquadName>, Match<MatchSquad>, Next<ReadAmount>, Range<0, 4, 54>, End});
+bool ValidatePlanesRemainingInSquad(Block& b) {
+  return b.Lookup(ReadSquadName) && b.Match(MatchSquad) && b.Lookup(ReadAmount) && b.DecimalRange(0, 4, 54) &&
+         b.End();
 }
 
 // The check keywords in the order they are tested. Only ".TIME" and
 // ".RANDOM" are matched by their first characters; every other keyword
 // must be the whole line.
-struct CheckKeyword {
-  std::string_view keyword;
-  bool prefix;
-  Step validate;
-};
-
-const CheckKeyword kCheckKeywords[] = {
+const BlockKeyword kCheckKeywords[] = {
     {".TIME", true, ValidateTime},
     {".FLIGHTCLOSETOTARGET", false, ValidateFlightCloseToObject},
     {".PLANEREACHED", false, ValidatePlaneReached},
@@ -362,35 +280,14 @@ const CheckKeyword kCheckKeywords[] = {
     {".PLANESALIVEINSQUADMO", false, ValidatePlanesRemainingInSquad},
 };
 
+// A keyword line without a dot is 46, an unknown keyword 125; the block
+// ends with ".EndCheck".
+const BlockKind kCheckBlock = {46, 125, CheckEndCheck};
+
 }  // namespace
 
 void DispatchCheck(MissionState& state, MissionFile& file, std::string& statement, bool& ok) {
-  // 1. Every check starts from an empty work record.
-  state.ReferenceRecord = ReferenceRecordType();
-
-  // 2. The keyword line.
-  ReadStatement(state, file, statement, ok);
-  if (!ok) return;
-
-  // 3. It must begin with a dot.
-  if (!BeginsWith(statement, ".")) {
-    Fail(state, ok, 46);
-    return;
-  }
-
-  // 4. Check keywords are not case-sensitive; the line stays upper-cased.
-  UpperCaseAscii(statement);
-
-  // 5. and 6. The first keyword that matches selects the one validator.
-  CheckBlock block{state, file, statement, ok};
-  for (const CheckKeyword& row : kCheckKeywords) {
-    const bool matches = row.prefix ? BeginsWith(statement, row.keyword) : statement == row.keyword;
-    if (matches) {
-      row.validate(block);
-      return;
-    }
-  }
-  Fail(state, ok, 125);
+  ReadBlock(state, file, statement, ok, kCheckBlock, kCheckKeywords);
 }
 
 }  // namespace tolvane

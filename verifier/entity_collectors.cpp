@@ -35,11 +35,11 @@ bool ScanTo(MissionState& state, MissionFile& file, std::string& statement, bool
   }
 }
 
-// Removes a keyword of the given length and checks the separator; the value,
-// trimmed, is left in the buffer. Answers false (flag cleared, 105) when no
-// blank or tab follows the keyword.
-bool TakeKeywordValue(MissionState& state, std::string& statement, std::size_t keywordLength, bool& ok) {
-  if (!DropKeyword(state, statement, keywordLength, ok)) return false;
+// Takes the keyword off and checks the separator; the value, trimmed, is left
+// in the buffer. Answers false (flag cleared, 105) when no blank or tab
+// follows the keyword.
+bool TakeKeywordValue(MissionState& state, std::string& statement, std::string_view keyword, bool& ok) {
+  if (!TakeKeyword(state, statement, keyword, ok)) return false;
   TrimBlanks(statement);
   return true;
 }
@@ -57,17 +57,12 @@ bool ReadAndValidate(MissionState& state, MissionFile& file, std::string& statem
 void CollectAggregate(MissionState& state, MissionFile& file, std::string& statement, bool& ok) {
   // 1. A fresh record for the aggregate.
   AircraftRecord aggregate;
-  ReadStatement(state, file, statement, ok);
-  if (!ok) return;
 
   // 2. The aggregate's type comes first.
-  if (!BeginsWith(statement, ".Type")) {
-    Fail(state, ok, 50);
-    return;
-  }
+  if (!ReadKeywordStatement(state, file, statement, ".Type", 50, ok)) return;
 
   // 3. Its value.
-  if (!TakeKeywordValue(state, statement, 5, ok)) return;
+  if (!TakeKeywordValue(state, statement, ".Type", ok)) return;
   aggregate.TypeName = statement;
 
   // 4. Divisions and flights are collected; any other aggregate is left to the
@@ -84,15 +79,10 @@ void CollectDivision(MissionState& state, MissionFile& file, std::string& statem
   // 1. A fresh division and tag entry.
   DivisionRecord division;
   TagRecord tag;
-  ReadStatement(state, file, statement, ok);
-  if (!ok) return;
 
   // 2. The tag identifier; a division's tag is not tested as a number.
-  if (!BeginsWith(statement, ".TagIdentifier")) {
-    Fail(state, ok, 9);
-    return;
-  }
-  if (!TakeKeywordValue(state, statement, 14, ok)) return;
+  if (!ReadKeywordStatement(state, file, statement, ".TagIdentifier", 9, ok)) return;
+  if (!TakeKeywordValue(state, statement, ".TagIdentifier", ok)) return;
   aggregate.TagId = statement;
   division.TagId = statement;
   tag.TagId = statement;
@@ -103,7 +93,7 @@ void CollectDivision(MissionState& state, MissionFile& file, std::string& statem
   if (!ScanTo(state, file, statement, ok, ".Name", ScanMode::Only)) return;
 
   // 4. The name.
-  if (!TakeKeywordValue(state, statement, 5, ok)) return;
+  if (!TakeKeywordValue(state, statement, ".Name", ok)) return;
   division.Name = statement;
   tag.Name = statement;
 
@@ -128,15 +118,10 @@ void CollectDivision(MissionState& state, MissionFile& file, std::string& statem
 void CollectFlight(MissionState& state, MissionFile& file, std::string& statement, bool& ok,
                    AircraftRecord& flight) {
   // 1. The flight's tag identifier.
-  ReadStatement(state, file, statement, ok);
-  if (!ok) return;
-  if (!BeginsWith(statement, ".TagIdentifier")) {
-    Fail(state, ok, 9);
-    return;
-  }
+  if (!ReadKeywordStatement(state, file, statement, ".TagIdentifier", 9, ok)) return;
 
   // 2. It must be a whole number; it tags the flight record and every plane.
-  if (!TakeKeywordValue(state, statement, 14, ok)) return;
+  if (!TakeKeywordValue(state, statement, ".TagIdentifier", ok)) return;
   CheckInteger(state, statement, ok);
   if (!ok) return;
   const std::string flightTag = statement;
@@ -152,7 +137,7 @@ void CollectFlight(MissionState& state, MissionFile& file, std::string& statemen
     Fail(state, ok, 66);
     return;
   }
-  if (!TakeKeywordValue(state, statement, 10, ok)) return;
+  if (!TakeKeywordValue(state, statement, ".SquadName", ok)) return;
   flight.SquadName = statement;
 
   // 5. Up to the flight name.
@@ -164,8 +149,7 @@ void CollectFlight(MissionState& state, MissionFile& file, std::string& statemen
     Fail(state, ok, 67);
     return;
   }
-  DeleteFront(statement, 11);
-  ok = CheckValueSeparator(state, statement);
+  TakeKeyword(state, statement, ".FlightName", ok);
   TrimBlanks(statement);
   flight.FlightName = statement;
   AddAircraft(state, flight, ok);
@@ -408,10 +392,6 @@ void AddVehicle(MissionState& state, const VehicleRecord& vehicle, bool& ok) {
     return;
   }
   state.TagTable.append(tag);
-}
-
-bool FindTypeName(const MissionState& state, const std::string& name) {
-  return FindTypeName(state.TypeNames, name);
 }
 
 }  // namespace tolvane

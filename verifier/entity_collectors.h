@@ -27,6 +27,5 @@ bool AircraftTagExists(const MissionState& state, const AircraftRecord& aircraft
 // Record number of the first aircraft with the tag, or 0 when none has it.
 int FindAircraftTag(const MissionState& state, const ShortText<5>& tag);
 bool VehicleTagExists(const MissionState& state, const VehicleRecord& vehicle);
-bool FindTypeName(const MissionState& state, const std::string& name);
 
 }  // namespace tolvane

@@ -1,21 +1,20 @@
 #pragma once
-// A text file read line by line, the way the verifier reads a mission. The
-// whole file is loaded at once, so a read can never fail halfway; lines end
-// with LF or CR LF, and a last line without a line end is still a line.
+// The mission text read line by line, the way the verifier reads a mission.
+// The text is held in memory whole, so a read can never fail halfway; lines
+// end with LF or CR LF, and a last line without a line end is still a line.
+// The verifier itself never opens a file: its caller reads the bytes once.
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace tolvane {
 
 class MissionFile {
  public:
-  enum class OpenResult { Ok, Missing, Unreadable };
-
-  // Loads the file. Missing: no such file. Unreadable: it exists but cannot
-  // be read (a folder, a pipe or device, no permission, an I/O error).
-  OpenResult Open(const std::string& path);
-  // Uses the given bytes as the file's contents (tests, fuzzing).
+  // Reads the given bytes, which must outlive the reading.
+  void OpenView(std::string_view bytes);
+  // Reads a copy of the given bytes (tests).
   void OpenBytes(std::string bytes);
   void Close();
   bool IsOpen() const { return open_; }
@@ -29,11 +28,10 @@ class MissionFile {
   bool ReadLine(std::string& line);
 
  private:
-  std::string bytes_;
+  std::string owned_;
+  std::string_view bytes_;
   std::size_t position_ = 0;
   bool open_ = false;
 };
-
-bool FileExists(const std::string& path);
 
 }  // namespace tolvane

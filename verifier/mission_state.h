@@ -1,13 +1,14 @@
 #pragma once
 // Everything one verification works on: the ten object tables, the error
-// state, the trigger counters, the work records of pass two and read access to
-// the program's type names and missions folder. Two states never share anything.
+// state, the trigger counters, the work records of pass two and, while a run
+// lasts, read access to its environment (type names, next missions). Two
+// states never share anything.
 
 #include <cstdint>
 #include <string>
 
 #include "object_tables.h"
-#include "type_names.h"
+#include "verifier_environment.h"
 
 namespace tolvane {
 
@@ -38,9 +39,10 @@ struct MissionState {
   ReferenceRecordType ReferenceRecord;
   FlightWaypointRecord WaypointProbe;
 
-  // What the program hands the verifier.
-  TypeNameList TypeNames;
-  std::string MissionFolder;
+  // What the front end hands the verifier; VerifyMission sets it for the
+  // length of a run. Without one there are no type names and no next missions.
+  const VerifierEnvironment* Environment = nullptr;
+  const VerifierEnvironment& Env() const { return Environment ? *Environment : EmptyEnvironment(); }
 
   // Empties every table, in the order a run clears them.
   void ClearTables() {

@@ -2,6 +2,7 @@
 // The mission object tables: fixed-capacity arrays of fixed-width records with
 // a count. Records are numbered from 1; records 1 to count are in use.
 
+#include <cassert>
 #include <cstdint>
 #include <vector>
 
@@ -18,9 +19,15 @@ class ObjectTable {
   bool full() const { return count() >= Capacity; }
   bool empty() const { return records_.empty(); }
 
-  // 1-based access, as the tables are numbered.
-  Record& operator[](int number) { return records_[static_cast<std::size_t>(number - 1)]; }
-  const Record& operator[](int number) const { return records_[static_cast<std::size_t>(number - 1)]; }
+  // 1-based access, as the tables are numbered; only records 1 to count exist.
+  Record& operator[](int number) {
+    assert(number >= 1 && number <= count());
+    return records_[static_cast<std::size_t>(number - 1)];
+  }
+  const Record& operator[](int number) const {
+    assert(number >= 1 && number <= count());
+    return records_[static_cast<std::size_t>(number - 1)];
+  }
 
   // Appends at count + 1. A full table adds nothing and answers false;
   // nothing is ever written past the capacity.

@@ -78,12 +78,12 @@ constexpr ObjectKeyword kObjectKeywords[] = {
     {".TargetClass", ValueRule::MarkedText},       // 53
 };
 
-void ApplyRule(MissionState& state, ValueRule rule, std::size_t keywordLength, std::string& statement,
+void ApplyRule(MissionState& state, ValueRule rule, std::string_view keyword, std::string& statement,
                bool& ok) {
   switch (rule) {
     case ValueRule::Number:
     case ValueRule::Whole:
-      if (!DropKeyword(state, statement, keywordLength, ok)) return;
+      if (!TakeKeyword(state, statement, keyword, ok)) return;
       TrimBlanks(statement);
       if (rule == ValueRule::Number) {
         CheckFloat(state, statement, ok);
@@ -92,16 +92,16 @@ void ApplyRule(MissionState& state, ValueRule rule, std::size_t keywordLength, s
       }
       return;
     case ValueRule::Text:
-      if (!DropKeyword(state, statement, keywordLength, ok)) return;
+      if (!TakeKeyword(state, statement, keyword, ok)) return;
       TrimBlanks(statement);
       return;
     case ValueRule::Side:
-      if (!DropKeyword(state, statement, keywordLength, ok)) return;
+      if (!TakeKeyword(state, statement, keyword, ok)) return;
       TrimBlanks(statement);
       if (statement != "Allied" && statement != "Axis") Fail(state, ok, 116);
       return;
     case ValueRule::Nation:
-      if (!DropKeyword(state, statement, keywordLength, ok)) return;
+      if (!TakeKeyword(state, statement, keyword, ok)) return;
       TrimBlanks(statement);
       if (statement != "American" && statement != "German" && statement != "British") Fail(state, ok, 117);
       return;
@@ -109,22 +109,19 @@ void ApplyRule(MissionState& state, ValueRule rule, std::size_t keywordLength, s
       statement.clear();
       return;
     case ValueRule::MarkedText: {
-      DeleteFront(statement, keywordLength);
-      const std::string value = TextValue(statement);
-      if (!CheckValueSeparator(state, value)) {
-        ok = false;
-        return;
-      }
+      // The separator is looked for in the text value, before its marker.
+      RemoveKeyword(statement, keyword);
+      if (!CheckValueSeparator(state, TextValue(statement), ok)) return;
       statement.clear();
       return;
     }
     case ValueRule::IgnoredValue:
-      if (!DropKeyword(state, statement, keywordLength, ok)) return;
+      if (!TakeKeyword(state, statement, keyword, ok)) return;
       statement.clear();
       return;
     case ValueRule::Yaw:
       // The rest is checked and left as it stands, blanks included.
-      if (!DropKeyword(state, statement, keywordLength, ok)) return;
+      if (!TakeKeyword(state, statement, keyword, ok)) return;
       CheckFloat(state, statement, ok);
       return;
   }
@@ -136,7 +133,7 @@ void ValidateObjectStatement(MissionState& state, std::string& statement, bool& 
   if (statement.empty()) return;
   for (const ObjectKeyword& entry : kObjectKeywords) {
     if (BeginsWith(statement, entry.keyword)) {
-      ApplyRule(state, entry.rule, entry.keyword.size(), statement, ok);
+      ApplyRule(state, entry.rule, entry.keyword, statement, ok);
       return;
     }
   }

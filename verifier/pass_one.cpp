@@ -6,9 +6,6 @@
 
 namespace tolvane {
 
-namespace {
-
-// Steps 1 and 2 of a run: empty tables, a true flag, counters at zero.
 void StartPassOne(MissionState& state, bool& MissionOk) {
   state.ClearTables();
   MissionOk = true;
@@ -17,6 +14,8 @@ void StartPassOne(MissionState& state, bool& MissionOk) {
   state.TriggerCheckCount = 0;
   state.TriggersFound = false;
 }
+
+namespace {
 
 // The end steps: the flight waypoints, then the trigger links. The links are
 // read into the pass's statement buffer, so a failure there leaves the
@@ -73,19 +72,27 @@ void PassOne(MissionState& state, MissionFile& file, bool& MissionOk, std::strin
   SetErrorMessage(state);
 }
 
-void PassOne(MissionState& state, const std::string& path, bool& MissionOk, std::string& LocateText) {
-  StartPassOne(state, MissionOk);
-  MissionFile file;
-  // A file that is missing, or that exists and cannot be read, is reported alike.
-  if (file.Open(path) != MissionFile::OpenResult::Ok) {
-    Fail(state, MissionOk, 74);
-    SetErrorMessage(state);
-    return;
-  }
-  PassOne(state, file, MissionOk, LocateText);
-  file.Close();
-  SetErrorMessage(state);
-}
+namespace {
+
+// The top-level statements that have a collector, in the order they are
+// tested: the first two by their first characters, the rest as whole lines.
+struct TopLevelRow {
+  std::string_view Keyword;
+  bool Prefix;
+  void (*Collect)(MissionState&, MissionFile&, std::string&, bool&);
+};
+
+const TopLevelRow kTopLevel[] = {
+    {".AGGREGATE", true, CollectAggregate},
+    {".ENTITY", true, CollectEntity},
+    {".TRIGGER", false, CollectTrigger},
+    {".TRIGGERATRIGGER", false, CollectTriggerCall},
+    {".WAYPOINT", false, CollectFlightWaypoint},
+    {".WAYPOINTVEH", false, CollectVehicleWaypoint},
+    {".CHANGEWAYSET", false, CollectWaySetChange},
+};
+
+}  // namespace
 
 void DispatchTopLevel(MissionState& state, MissionFile& file, std::string& statement, bool& ok) {
   // 1. A keyword or one of the connectives.
@@ -99,32 +106,11 @@ void DispatchTopLevel(MissionState& state, MissionFile& file, std::string& state
 
   // 3. Each test sees the statement in the buffer at that moment; a collector
   // leaves the last statement it read. A collector that fails ends the dispatch.
-  if (BeginsWith(statement, ".AGGREGATE")) {
-    CollectAggregate(state, file, statement, ok);
+  for (const TopLevelRow& row : kTopLevel) {
+    const bool matches = row.Prefix ? BeginsWith(statement, row.Keyword) : statement == row.Keyword;
+    if (!matches) continue;
+    row.Collect(state, file, statement, ok);
     if (!ok) return;
-  }
-  if (BeginsWith(statement, ".ENTITY")) {
-    CollectEntity(state, file, statement, ok);
-    if (!ok) return;
-  }
-  if (statement == ".TRIGGER") {
-    CollectTrigger(state, file, statement, ok);
-    if (!ok) return;
-  }
-  if (statement == ".TRIGGERATRIGGER") {
-    CollectTriggerCall(state, file, statement, ok);
-    if (!ok) return;
-  }
-  if (statement == ".WAYPOINT") {
-    CollectFlightWaypoint(state, file, statement, ok);
-    if (!ok) return;
-  }
-  if (statement == ".WAYPOINTVEH") {
-    CollectVehicleWaypoint(state, file, statement, ok);
-    if (!ok) return;
-  }
-  if (statement == ".CHANGEWAYSET") {
-    CollectWaySetChange(state, file, statement, ok);
   }
 }
 
@@ -219,7 +205,9 @@ void LinkTriggerNames(MissionState& state, MissionFile& file, std::string& state
     // 4.1 The trigger's name.
     ReadTriggerName(state, file, statement, ok);
     if (!ok) return;
-    const ShortText<30> triggerName(statement);
+    // The name in full: a name longer than the stored 30 characters equals
+    // no entry of the table.
+    const std::string triggerName = statement;
 
     // 4.2 Its actions: way-set and waypoint changes are collected, trigger
     // calls link the two triggers both ways.
@@ -239,16 +227,12 @@ void LinkTriggerNames(MissionState& state, MissionFile& file, std::string& state
         ReadStatement(state, file, statement, ok);
         if (!ok) return;
         if (!BeginsWith(statement, ".TriggerName")) continue;
-        DeleteFront(statement, 12);
-        if (!CheckValueSeparator(state, statement)) {
-          ok = false;
-          return;
-        }
+        if (!TakeKeyword(state, statement, ".TriggerName", ok)) return;
         TrimBlanks(statement);
-        const ShortText<30> calledName(TextValue(statement));
+        const std::string calledName = TextValue(statement);
         for (TriggerRecord& trigger : state.TriggerTable) {
-          if (trigger.TriggerName == triggerName) trigger.LinkedTrigger = calledName.view();
-          if (trigger.TriggerName == calledName) trigger.LinkedTrigger = triggerName.view();
+          if (trigger.TriggerName == triggerName) trigger.LinkedTrigger = calledName;
+          if (trigger.TriggerName == calledName) trigger.LinkedTrigger = triggerName;
         }
       }
     } while (statement != ".EndTrigger");
@@ -276,21 +260,12 @@ void ReadTriggerName(MissionState& state, MissionFile& file, std::string& statem
       Fail(state, ok, 2);
       return;
     }
-    ReadStatement(state, file, statement, ok);
-    if (!ok) return;
-    if (Contains(statement, ".Hidden") || Contains(statement, ".HIDDEN")) {
-      ReadStatement(state, file, statement, ok);
-      if (!ok) return;
-    }
+    if (!ReadPastHiddenMarker(state, file, statement, ok)) return;
   }
 
   // 3. The name, its end marker tested as written.
   if (BeginsWith(statement, ".Name")) {
-    DeleteFront(statement, 5);
-    if (!CheckValueSeparator(state, statement)) {
-      ok = false;
-      return;
-    }
+    if (!TakeKeyword(state, statement, ".Name", ok)) return;
     CheckEndString(state, EndMarkerTail(statement), ok);
     if (!ok) return;
     TrimBlanks(statement);

@@ -10,11 +10,11 @@
 
 namespace tolvane {
 
-// Runs pass one over the file at path. Every way out calls SetErrorMessage
-// last. A missing file gives 74; a file that exists but cannot be read gives 74 too.
-void PassOne(MissionState& state, const std::string& path, bool& MissionOk, std::string& LocateText);
-// The same over a file already opened (tests, fuzzing).
+// Runs pass one over the open mission text. Every way out calls
+// SetErrorMessage last.
 void PassOne(MissionState& state, MissionFile& file, bool& MissionOk, std::string& LocateText);
+// The start of every pass one: empty tables, a true flag, counters at zero.
+void StartPassOne(MissionState& state, bool& MissionOk);
 
 void DispatchTopLevel(MissionState& state, MissionFile& file, std::string& statement, bool& ok);
 void BuildFlightWaypoints(MissionState& state, bool& ok);

@@ -1,7 +1,5 @@
 #include "pass_two.h"
 
-#include <cstdio>
-
 #include "action_validators.h"
 #include "check_validators.h"
 #include "statement_reader.h"
@@ -21,7 +19,7 @@ void PassTwo(MissionState& state, MissionFile& file, bool& MissionOk, std::strin
   while (!file.AtEnd() && LocateText != ".MissionSummary") {
     ReadStatement(state, file, LocateText, MissionOk);
     if (!MissionOk) {
-      state.ErrNo = 62;
+      Fail(state, MissionOk, 62);
       SetErrorMessage(state);
       return;
     }
@@ -32,7 +30,7 @@ void PassTwo(MissionState& state, MissionFile& file, bool& MissionOk, std::strin
   }
 
   // 5. No trigger before the summary or the end: reported with code 1, and
-  // the verdict stays as it was.
+  // the verdict stays as it was (this is no failure).
   if (!state.TriggersFound) {
     state.ErrNo = 1;
     SetErrorMessage(state);
@@ -63,27 +61,6 @@ void PassTwo(MissionState& state, MissionFile& file, bool& MissionOk, std::strin
   // 7. Every trigger is valid.
   SetErrorMessage(state);
   MissionOk = true;
-}
-
-void PassTwo(MissionState& state, const std::string& path, bool deleteWhenDone, bool& MissionOk,
-             std::string& LocateText) {
-  // 2. and 3. The file must be there and readable; if it cannot be opened it
-  // is left where it is.
-  state.TriggersFound = false;
-  LocateText.clear();
-  state.ErrNo = 0;
-  state.LineNo = 0;
-  MissionFile file;
-  if (file.Open(path) != MissionFile::OpenResult::Ok) {
-    Fail(state, MissionOk, 74);
-    SetErrorMessage(state);
-    return;
-  }
-  PassTwo(state, file, MissionOk, LocateText);
-  file.Close();
-  // The editor's work file goes at every exit after it was opened; a mission
-  // named on the command line is never touched.
-  if (deleteWhenDone) std::remove(path.c_str());
 }
 
 void HandleTriggerStatement(MissionState& state, MissionFile& file, std::string& statement, bool& ok) {
@@ -134,12 +111,7 @@ void ValidateTriggerHeader(MissionState& state, MissionFile& file, std::string& 
       Fail(state, ok, 2);
       return;
     }
-    ReadStatement(state, file, statement, ok);
-    if (!ok) return;
-    if (Contains(statement, ".HIDDEN") || Contains(statement, ".Hidden")) {
-      ReadStatement(state, file, statement, ok);
-      if (!ok) return;
-    }
+    if (!ReadPastHiddenMarker(state, file, statement, ok)) return;
   }
 
   // 4. The name line.
@@ -148,8 +120,10 @@ void ValidateTriggerHeader(MissionState& state, MissionFile& file, std::string& 
     return;
   }
 
-  // 5. The trigger's name, kept to 30 characters.
-  std::string name = TextValue(std::string_view(statement).substr(5));
+  // 5. The trigger's name, kept to 30 characters; no separator is tested.
+  std::string name = statement;
+  RemoveKeyword(name, ".Name");
+  name = TextValue(name);
   TrimBlanks(name);
   header.TriggerName = name;
 

@@ -9,12 +9,7 @@
 
 namespace tolvane {
 
-// Runs pass two over the file at path. When deleteWhenDone is set (the
-// editor's work file) the file is deleted at every exit after it was opened;
-// the command-line verifier passes false and never deletes what it reads.
-void PassTwo(MissionState& state, const std::string& path, bool deleteWhenDone, bool& MissionOk,
-             std::string& LocateText);
-// The same over a file already opened; it is read from its first line.
+// Runs pass two over the open mission text, from its first line.
 void PassTwo(MissionState& state, MissionFile& file, bool& MissionOk, std::string& LocateText);
 
 // One statement of the trigger section; may read a header, a check block or

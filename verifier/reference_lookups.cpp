@@ -8,9 +8,10 @@ namespace tolvane {
 
 namespace {
 
-// A successful keyword test: the keyword's characters go, the rest is trimmed.
-void DropKeyword(std::string& statement, std::string_view keyword) {
-  DeleteFront(statement, keyword.size());
+// A successful keyword test: the keyword goes, the rest is trimmed. These
+// lookups test no separator.
+void RemoveKeywordAndTrim(std::string& statement, std::string_view keyword) {
+  RemoveKeyword(statement, keyword);
   TrimBlanks(statement);
 }
 
@@ -40,7 +41,7 @@ bool ReadDecimal(MissionState& state, std::string& statement, std::string_view k
     Fail(state, ok, missingCode);
     return false;
   }
-  DropKeyword(statement, keyword);
+  RemoveKeywordAndTrim(statement, keyword);
   value = 0;
   if (!ParseFloat(statement, value)) {
     Fail(state, ok, formatCode);
@@ -57,7 +58,7 @@ void ReadName(MissionState& state, std::string& statement, std::string_view keyw
     Fail(state, ok, missingCode);
     return;
   }
-  DropKeyword(statement, keyword);
+  RemoveKeywordAndTrim(statement, keyword);
   field = UntrimmedTextValue(statement);
   CheckMarkerTail(state, statement, ok);
 }
@@ -77,9 +78,9 @@ void ReadTypeName(MissionState& state, std::string& statement, bool& ok) {
     Fail(state, ok, 50);
     return;
   }
-  DropKeyword(statement, ".Type");
+  RemoveKeywordAndTrim(statement, ".Type");
   // Only the first 10 characters of the name are compared with the list.
-  if (!FindTypeName(state.TypeNames, UntrimmedTextValue(statement))) {
+  if (!FindTypeName(state.Env().TypeNames(), UntrimmedTextValue(statement))) {
     Fail(state, ok, 96);
     return;
   }
@@ -92,8 +93,10 @@ void ReadWaypointRef(MissionState& state, std::string& statement, bool& ok) {
     return;
   }
   // The keyword and the one character after it go; the rest is kept as it
-  // stands, so a second blank stays in front of the number.
-  DeleteFront(statement, 10);
+  // stands, so a second blank stays in front of the number. Both spellings
+  // have the same length.
+  RemoveKeyword(statement, ".Waypoint");
+  DeleteFront(statement, 1);
   state.ReferenceRecord.Waypoint = statement;
 }
 
@@ -143,7 +146,7 @@ void ReadDivisionName(MissionState& state, std::string& statement, bool& ok) {
 
 void MatchBridgeName(MissionState& state, std::string statement, bool& ok) {
   if (!BeginsWith(statement, ".BridgeName")) return;
-  DropKeyword(statement, ".BridgeName");
+  RemoveKeywordAndTrim(statement, ".BridgeName");
   const std::string name = TrimmedTextValue(statement);
   // The whole name is compared: a name longer than a stored bridge name
   // never equals it.
@@ -163,7 +166,7 @@ void ResolveObjectRef(MissionState& state, std::string& statement, bool& ok) {
 
   // 2. Tag form: a whole number, not negative, carried by some object.
   if (tagForm) {
-    DropKeyword(statement, ".TagIdentifier");
+    RemoveKeywordAndTrim(statement, ".TagIdentifier");
     std::int32_t number = 0;
     if (!ParseInteger(statement, number)) {
       Fail(state, ok, 21);
@@ -199,56 +202,51 @@ void ResolveObjectRef(MissionState& state, std::string& statement, bool& ok) {
   // at; its name goes to the squad-name field and the tag stays empty.
   MatchBridgeName(state, statement, ok);
   if (!ok) return;
-  DropKeyword(statement, ".BridgeName");
+  RemoveKeywordAndTrim(statement, ".BridgeName");
   state.ReferenceRecord.SquadName = TrimmedTextValue(statement);
   CheckMarkerTail(state, statement, ok);
 }
 
-void MatchDivisionName(MissionState& state, bool& ok) {
-  Fail(state, ok, 88);
-  for (const DivisionRecord& division : state.DivisionTable) {
-    if (division.Name == state.ReferenceRecord.SquadName) {
+namespace {
+
+// A match step: it fails with its code first, and the first record that
+// matches clears the code and sets the flag again.
+template <typename Table, typename Matches>
+void MatchAny(MissionState& state, bool& ok, int code, const Table& table, Matches matches) {
+  Fail(state, ok, code);
+  for (const auto& record : table) {
+    if (matches(record)) {
       ok = true;
       state.ErrNo = 0;
       return;
     }
   }
+}
+
+}  // namespace
+
+void MatchDivisionName(MissionState& state, bool& ok) {
+  const ReferenceRecordType& ref = state.ReferenceRecord;
+  MatchAny(state, ok, 88, state.DivisionTable, [&](const DivisionRecord& r) { return r.Name == ref.SquadName; });
 }
 
 void MatchSquad(MissionState& state, bool& ok) {
-  Fail(state, ok, 109);
-  for (const AircraftRecord& aircraft : state.AircraftTable) {
-    if (aircraft.SquadName == state.ReferenceRecord.SquadName) {
-      ok = true;
-      state.ErrNo = 0;
-      return;
-    }
-  }
+  const ReferenceRecordType& ref = state.ReferenceRecord;
+  MatchAny(state, ok, 109, state.AircraftTable, [&](const AircraftRecord& r) { return r.SquadName == ref.SquadName; });
 }
 
 void MatchSquadFlight(MissionState& state, bool& ok) {
-  Fail(state, ok, 80);
   const ReferenceRecordType& ref = state.ReferenceRecord;
-  for (const AircraftRecord& aircraft : state.AircraftTable) {
-    if (aircraft.SquadName == ref.SquadName && aircraft.FlightName == ref.FlightName) {
-      ok = true;
-      state.ErrNo = 0;
-      return;
-    }
-  }
+  MatchAny(state, ok, 80, state.AircraftTable, [&](const AircraftRecord& r) {
+    return r.SquadName == ref.SquadName && r.FlightName == ref.FlightName;
+  });
 }
 
 void MatchSquadFlightPlane(MissionState& state, bool& ok) {
-  Fail(state, ok, 108);
   const ReferenceRecordType& ref = state.ReferenceRecord;
-  for (const AircraftRecord& aircraft : state.AircraftTable) {
-    if (aircraft.SquadName == ref.SquadName && aircraft.FlightName == ref.FlightName &&
-        aircraft.Callsign == ref.Callsign) {
-      ok = true;
-      state.ErrNo = 0;
-      return;
-    }
-  }
+  MatchAny(state, ok, 108, state.AircraftTable, [&](const AircraftRecord& r) {
+    return r.SquadName == ref.SquadName && r.FlightName == ref.FlightName && r.Callsign == ref.Callsign;
+  });
 }
 
 namespace {

@@ -1,7 +1,6 @@
 #include "settings_file.h"
 
 #include <cstddef>
-#include <cstdlib>
 #include <limits>
 
 namespace tolvane {
@@ -186,19 +185,14 @@ std::string SaveSettings(const SettingsFileContents& settings, const CustomColor
   return text;
 }
 
-void SettingsFileFuzzOne(const std::string& bytes) {
-  SettingsFileContents first;
-  SettingsReadResult result = LoadINIFile(bytes, first);
-  if (!result.Ok && (result.Error.empty() || result.ErrorLine < 1)) std::abort();
-  CustomColorLines colors = ReadCustomColorLines(bytes);
-  std::string written = SaveSettings(first, colors);
-  if (!result.Ok) return;
-  SettingsFileContents second;
-  if (!LoadINIFile(written, second).Ok) std::abort();
-  if (second.MissionFolder != first.MissionFolder || second.FontName != first.FontName ||
-      second.FontSize != first.FontSize || second.FontColor != first.FontColor ||
-      second.FontStyle != first.FontStyle || second.EditorColor != first.EditorColor)
-    std::abort();
+SettingsFileResult ReadSettingsFile(const std::string& path, SettingsFileContents& out, CustomColorLines* colors) {
+  SettingsFileResult result;
+  std::string bytes;
+  result.File = ReadFileStart(path, bytes, MaxSettingsFileBytes);
+  if (!result.File.Ok()) return result;
+  result.Settings = LoadINIFile(bytes, out);
+  if (colors) *colors = ReadCustomColorLines(bytes);
+  return result;
 }
 
 }  // namespace tolvane

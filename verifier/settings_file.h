@@ -1,6 +1,7 @@
 #pragma once
-// Tolvane.INI as bytes: reading it into a plain record and writing a record
-// back. No Qt here, so the reader can be driven by anything that makes bytes.
+// Tolvane.INI: reading it (from a file or from bytes) into a plain record and
+// writing a record back as bytes. No Qt here, so the reader can be driven by
+// anything that makes bytes.
 //
 // The file is read by line position and section markers, not as name=value
 // pairs:
@@ -16,6 +17,8 @@
 #include <array>
 #include <cstdint>
 #include <string>
+
+#include "file_reader.h"
 
 namespace tolvane {
 
@@ -61,9 +64,21 @@ bool ParseCustomColorLine(const std::string& line, int& slot, std::uint32_t& col
 // The whole file, CR LF line ends, ending with one empty line.
 std::string SaveSettings(const SettingsFileContents& settings, const CustomColorLines& customColors);
 
-// One fuzzing round: reads the bytes, writes what was read and reads that
-// again. Aborts when a read fails without a reason or the second read differs.
-void SettingsFileFuzzOne(const std::string& bytes);
+// The file is a few hundred bytes; of a larger one only this much is read.
+constexpr std::uint64_t MaxSettingsFileBytes = std::uint64_t(1) << 20;
+
+struct SettingsFileResult {
+  ReadResult File;              // reading the file: Missing, NotOrdinary, ... with the system's reason
+  SettingsReadResult Settings;  // reading its lines, when the file was read
+  bool Ok() const { return File.Ok() && Settings.Ok; }
+};
+
+// Reads the settings file at path: the folder and display settings into out,
+// as LoadINIFile does, and the sixteen custom-colour lines into colors when
+// it is given. Only the first MaxSettingsFileBytes bytes are read. A file that
+// is missing, no ordinary file or unreadable leaves out and colors as they
+// were, and File says why.
+SettingsFileResult ReadSettingsFile(const std::string& path, SettingsFileContents& out, CustomColorLines* colors);
 
 // A colour value names a colour when it lies in 0 .. 0xFFFFFF.
 inline bool IsColorValue(std::int64_t value) { return value >= 0 && value <= 0xFFFFFF; }

@@ -1,6 +1,7 @@
 #include "statement_reader.h"
 
 #include <charconv>
+#include <limits>
 #include <system_error>
 
 namespace tolvane {
@@ -59,6 +60,40 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// For a well-formed decimal text that does not fit a double: true when its
+// value is huge, false when it is tiny. Its first significant digit stands at
+// the power of ten given by the digits before the separator and the exponent.
+bool DecimalMagnitudeAboveOne(std::string_view number) {
+  std::size_t i = 0;
+  if (i < number.size() && (number[i] == '-' || number[i] == '+')) ++i;
+  long long power = 0;  // power of ten of the first significant digit
+  bool seen = false;
+  long long position = 0;  // digits before the separator, counted from the first significant one
+  bool fraction = false;
+  long long leadingFractionZeros = 0;
+  for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
+    if (number[i] == '.') { fraction = true; continue; }
+    if (!seen && number[i] == '0') {
+      if (fraction) ++leadingFractionZeros;
+      continue;
+    }
+    if (!seen) seen = true;
+    if (!fraction) ++position;
+  }
+  power = position > 0 ? position - 1 : -(leadingFractionZeros + 1);
+  long long exponent = 0;
+  if (i < number.size()) {
+    ++i;
+    bool negative = false;
+    if (i < number.size() && (number[i] == '+' || number[i] == '-')) negative = number[i++] == '-';
+    for (; i < number.size(); ++i) {
+      if (exponent < 1000000000LL) exponent = exponent * 10 + (number[i] - '0');
+    }
+    if (negative) exponent = -exponent;
+  }
+  return power + exponent >= 0;
+}
+
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -69,6 +104,8 @@ int HexDigit(char c) {
 }  // namespace
 
 bool ParseFloat(std::string_view value, double& result) {
+  // The form decides: blanks, sign, digits with an optional separator and
+  // fraction, an optional exponent, blanks. No range is set.
   std::size_t i = 0;
   const std::size_t n = value.size();
   while (i < n && value[i] == ' ') ++i;
@@ -99,12 +136,11 @@ bool ParseFloat(std::string_view value, double& result) {
   double converted = 0;
   const auto [ptr, error] = std::from_chars(number.data(), number.data() + number.size(), converted);
   if (error == std::errc::result_out_of_range) {
-    // A value too small to represent is zero; one too large does not convert.
-    const bool tiny = number.find("e-") != std::string_view::npos || number.find("E-") != std::string_view::npos;
-    if (!tiny) return false;
-    converted = 0;
-  } else if (error != std::errc() || ptr != number.data() + number.size()) {
-    return false;
+    // Beyond what a double holds: infinitely large or zero, with its sign,
+    // so a range test still sees which side the value lies on.
+    const bool negative = !number.empty() && number[0] == '-';
+    converted = DecimalMagnitudeAboveOne(number) ? std::numeric_limits<double>::infinity() : 0.0;
+    if (negative) converted = -converted;
   }
   result = converted;
   return true;
@@ -154,25 +190,36 @@ void CheckEndString(MissionState& state, std::string_view text, bool& ok) {
   if (text != ".EndString" && text != ".Endstring") Fail(state, ok, 4);
 }
 
-bool CheckLeadingDot(MissionState& state, std::string_view statement) {
+bool CheckLeadingDot(MissionState& state, std::string_view statement, bool& ok) {
   if (BeginsWith(statement, ".")) return true;
-  state.ErrNo = 115;
+  Fail(state, ok, 115);
   return false;
 }
 
-bool CheckValueSeparator(MissionState& state, std::string_view rest) {
+bool CheckValueSeparator(MissionState& state, std::string_view rest, bool& ok) {
   if (!rest.empty() && IsBlank(rest[0])) return true;
-  state.ErrNo = 105;
+  Fail(state, ok, 105);
   return false;
 }
 
-bool DropKeyword(MissionState& state, std::string& statement, std::size_t keywordLength, bool& ok) {
-  DeleteFront(statement, keywordLength);
-  if (!CheckValueSeparator(state, statement)) {
-    ok = false;
-    return false;
-  }
-  return true;
+bool TakeKeyword(MissionState& state, std::string& statement, std::string_view keyword, bool& ok) {
+  RemoveKeyword(statement, keyword);
+  return CheckValueSeparator(state, statement, ok);
+}
+
+bool ReadKeywordStatement(MissionState& state, MissionFile& file, std::string& statement, std::string_view keyword,
+                          int code, bool& ok) {
+  ReadStatement(state, file, statement, ok);
+  if (!ok) return false;
+  if (BeginsWith(statement, keyword)) return true;
+  Fail(state, ok, code);
+  return false;
+}
+
+bool ReadPastHiddenMarker(MissionState& state, MissionFile& file, std::string& statement, bool& ok) {
+  ReadStatement(state, file, statement, ok);
+  if (ok && (Contains(statement, ".Hidden") || Contains(statement, ".HIDDEN"))) ReadStatement(state, file, statement, ok);
+  return ok;
 }
 
 std::string TextValue(std::string_view text) {

@@ -29,17 +29,20 @@ void StripLeadingBlanks(std::string& text);
 bool CheckLeadingDots(std::string_view text);
 
 // Decimal number: leading and trailing blanks, sign, digits with '.', exponent.
+// The form alone decides; a value beyond a double's range passes.
 void CheckFloat(MissionState& state, std::string_view value, bool& ok);
 // Whole number: leading blanks, sign, decimal digits or $, x, X, 0x, 0X hex; 32-bit signed.
 void CheckInteger(MissionState& state, std::string_view value, bool& ok);
 // The tail of a text statement must be exactly ".EndString" or ".Endstring" (4).
 void CheckEndString(MissionState& state, std::string_view text, bool& ok);
-// False and 115 when the statement does not begin with ".".
-bool CheckLeadingDot(MissionState& state, std::string_view statement);
-// False and 105 when the rest after a keyword does not begin with a blank or tab.
-bool CheckValueSeparator(MissionState& state, std::string_view rest);
+// False (flag cleared, 115) when the statement does not begin with ".".
+bool CheckLeadingDot(MissionState& state, std::string_view statement, bool& ok);
+// False (flag cleared, 105) when the rest after a keyword does not begin with
+// a blank or tab.
+bool CheckValueSeparator(MissionState& state, std::string_view rest, bool& ok);
 
-// The conversions behind CheckFloat and CheckInteger.
+// The conversions behind CheckFloat and CheckInteger. ParseFloat gives a
+// value beyond a double's range as infinity or zero, with its sign.
 bool ParseFloat(std::string_view value, double& result);
 bool ParseInteger(std::string_view value, std::int32_t& result);
 
@@ -56,10 +59,23 @@ inline void DeleteFront(std::string& text, std::size_t n) {
   text.erase(0, n < text.size() ? n : text.size());
 }
 
-// Removes a keyword of the given length and checks the separator that must
+// Takes the keyword off the front of the statement (as many characters as the
+// keyword has; the caller has matched it) and checks the separator that must
 // follow it; the rest stays in the buffer untrimmed. False (flag cleared, 105)
-// when no blank or tab follows the keyword.
-bool DropKeyword(MissionState& state, std::string& statement, std::size_t keywordLength, bool& ok);
+// when no blank or tab follows the keyword. The keyword is still taken off.
+bool TakeKeyword(MissionState& state, std::string& statement, std::string_view keyword, bool& ok);
+// Takes the keyword off the front of the statement without looking at what
+// follows, for the steps that test no separator.
+inline void RemoveKeyword(std::string& statement, std::string_view keyword) { DeleteFront(statement, keyword.size()); }
+
+// Reads the next statement, which must begin with the keyword; code when it
+// does not (flag cleared). Answers the flag.
+bool ReadKeywordStatement(MissionState& state, MissionFile& file, std::string& statement, std::string_view keyword,
+                          int code, bool& ok);
+// After a trigger's mission-objective line: reads the next statement, and
+// once more when that one is a hidden marker (".Hidden" or ".HIDDEN"
+// anywhere in it). Answers the flag.
+bool ReadPastHiddenMarker(MissionState& state, MissionFile& file, std::string& statement, bool& ok);
 
 // The text value of a statement: the characters up to two before the first
 // ".End" (the blank in front of the marker is dropped); empty without ".End".

@@ -41,14 +41,7 @@ void CollectTrigger(MissionState& state, MissionFile& file, std::string& stateme
   if (!ok) return;
 
   // 2. An optional mission objective line, optionally hidden.
-  if (BeginsWith(statement, ".MISSIONOBJECTIVE")) {
-    ReadStatement(state, file, statement, ok);
-    if (!ok) return;
-    if (Contains(statement, ".HIDDEN") || Contains(statement, ".Hidden")) {
-      ReadStatement(state, file, statement, ok);
-      if (!ok) return;
-    }
-  }
+  if (BeginsWith(statement, ".MISSIONOBJECTIVE") && !ReadPastHiddenMarker(state, file, statement, ok)) return;
 
   // 3. The trigger's name.
   if (!BeginsWith(statement, ".Name")) {
@@ -57,7 +50,7 @@ void CollectTrigger(MissionState& state, MissionFile& file, std::string& stateme
   }
 
   // 4. Its separator.
-  if (!DropKeyword(state, statement, 5, ok)) return;
+  if (!TakeKeyword(state, statement, ".Name", ok)) return;
 
   // 5. The name is stored before its end marker is looked at.
   TrimBlanks(statement);
@@ -77,7 +70,7 @@ void CollectTrigger(MissionState& state, MissionFile& file, std::string& stateme
     if (!ok) {
       // Running off the end of the file is reported as an unclosed trigger;
       // a statement the reader refuses (two dots) keeps its own code.
-      if (state.ErrNo == 62) state.ErrNo = 134;
+      if (state.ErrNo == 62) Fail(state, ok, 134);
       return;
     }
     if (Contains(statement, ".BridgeName")) {
@@ -112,7 +105,7 @@ void CollectBridge(MissionState& state, std::string& statement, bool& ok) {
   bridge.LineText = IntToText(state.LineNo);
 
   // 2. The separator.
-  if (!DropKeyword(state, statement, 11, ok)) return;
+  if (!TakeKeyword(state, statement, ".BridgeName", ok)) return;
 
   // 3. The end marker, tested as written (a blank after it fails), then the name.
   CheckEndString(state, EndMarkerTail(statement), ok);
@@ -130,17 +123,12 @@ void CollectTriggerCall(MissionState& state, MissionFile& file, std::string& sta
   // 1. A fresh record for the call.
   TriggerRecord trigger;
   trigger.TypeName = "[TrigATrig]";
-  ReadStatement(state, file, statement, ok);
-  if (!ok) return;
 
   // 2. The called trigger's name.
-  if (!BeginsWith(statement, ".TriggerName")) {
-    Fail(state, ok, 95);
-    return;
-  }
+  if (!ReadKeywordStatement(state, file, statement, ".TriggerName", 95, ok)) return;
 
   // 3. Stored before its end marker is looked at.
-  if (!DropKeyword(state, statement, 12, ok)) return;
+  if (!TakeKeyword(state, statement, ".TriggerName", ok)) return;
   TrimBlanks(statement);
   trigger.TriggerName = MarkedName(statement);
   AppendTrigger(state, trigger, ok);
@@ -152,26 +140,16 @@ void CollectTriggerCall(MissionState& state, MissionFile& file, std::string& sta
 
 void CollectFlightWaypoint(MissionState& state, MissionFile& file, std::string& statement, bool& ok) {
   // 1. The waypoint set, a whole number.
-  ReadStatement(state, file, statement, ok);
-  if (!ok) return;
-  if (!BeginsWith(statement, ".Set")) {
-    Fail(state, ok, 81);
-    return;
-  }
-  if (!DropKeyword(state, statement, 4, ok)) return;
+  if (!ReadKeywordStatement(state, file, statement, ".Set", 81, ok)) return;
+  if (!TakeKeyword(state, statement, ".Set", ok)) return;
   TrimBlanks(statement);
   CheckInteger(state, statement, ok);
   if (!ok) return;
   const ShortText<5> setText(statement);
 
   // 2. The waypoint's number, a whole number.
-  ReadStatement(state, file, statement, ok);
-  if (!ok) return;
-  if (!BeginsWith(statement, ".ID")) {
-    Fail(state, ok, 83);
-    return;
-  }
-  if (!DropKeyword(state, statement, 3, ok)) return;
+  if (!ReadKeywordStatement(state, file, statement, ".ID", 83, ok)) return;
+  if (!TakeKeyword(state, statement, ".ID", ok)) return;
   TrimBlanks(statement);
   std::int32_t waypointNumber = 0;
   if (!ParseInteger(statement, waypointNumber)) {
@@ -229,23 +207,13 @@ void CollectVehicleWaypoint(MissionState& state, MissionFile& file, std::string&
   }
 
   // 2. The set, kept as written after the keyword.
-  ReadStatement(state, file, statement, ok);
-  if (!ok) return;
-  if (!BeginsWith(statement, ".Set")) {
-    Fail(state, ok, 81);
-    return;
-  }
-  if (!DropKeyword(state, statement, 4, ok)) return;
+  if (!ReadKeywordStatement(state, file, statement, ".Set", 81, ok)) return;
+  if (!TakeKeyword(state, statement, ".Set", ok)) return;
   waypoint.WaySet = statement;
 
   // 3. The waypoint's number, a whole number.
-  ReadStatement(state, file, statement, ok);
-  if (!ok) return;
-  if (!BeginsWith(statement, ".ID")) {
-    Fail(state, ok, 83);
-    return;
-  }
-  if (!DropKeyword(state, statement, 3, ok)) return;
+  if (!ReadKeywordStatement(state, file, statement, ".ID", 83, ok)) return;
+  if (!TakeKeyword(state, statement, ".ID", ok)) return;
   TrimBlanks(statement);
   CheckInteger(state, statement, ok);
   if (!ok) return;
@@ -320,7 +288,7 @@ void CollectWaySetChange(MissionState& state, MissionFile& file, std::string& st
   // 3. The new set.
   ReadStatement(state, file, statement, ok);
   if (!ok) return;
-  DeleteFront(statement, 7);
+  RemoveKeyword(statement, ".WaySet");
   TrimBlanks(statement);
   change.WaySet = statement;
 
@@ -334,7 +302,7 @@ void CollectWaypointChange(MissionState& state, MissionFile& file, std::string& 
   // 1. The squad.
   ReadStatement(state, file, statement, ok);
   if (!ok) return;
-  DeleteFront(statement, 6);
+  RemoveKeyword(statement, ".Squad");
   CheckEndString(state, EndMarkerTail(statement), ok);
   if (!ok) return;
   change.SquadName = MarkedName(statement);
@@ -342,7 +310,7 @@ void CollectWaypointChange(MissionState& state, MissionFile& file, std::string& 
   // 2. The flight.
   ReadStatement(state, file, statement, ok);
   if (!ok) return;
-  DeleteFront(statement, 7);
+  RemoveKeyword(statement, ".Flight");
   CheckEndString(state, EndMarkerTail(statement), ok);
   if (!ok) return;
   change.FlightName = MarkedName(statement);
@@ -350,7 +318,7 @@ void CollectWaypointChange(MissionState& state, MissionFile& file, std::string& 
   // 3. The waypoint the flight is sent to.
   ReadStatement(state, file, statement, ok);
   if (!ok) return;
-  DeleteFront(statement, 9);
+  RemoveKeyword(statement, ".Waypoint");
   TrimBlanks(statement);
   change.WaypointId = statement;
   change.TypeName = "[WayPt Chg]";

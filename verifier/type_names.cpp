@@ -1,24 +1,23 @@
 #include "type_names.h"
 
-#include <sys/stat.h>
-
 #include "mission_file.h"
 
 namespace tolvane {
 
-void LoadTypeNames(TypeNameList& list, const std::string& path) {
+ReadResult LoadTypeNames(TypeNameList& list, const std::string& path) {
   list.clear();
-  // Only a plain file is a list: a pipe or a device could be read without end.
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
+  std::string bytes;
+  ReadResult read = ReadFileBytes(path, bytes);
+  if (!read.Ok()) return read;
   MissionFile file;
-  if (file.Open(path) != MissionFile::OpenResult::Ok) return;
+  file.OpenView(bytes);
   std::string line;
   while (!file.AtEnd()) {
     file.ReadLine(line);
     if (list.TypeNameCount() < TypeNameList::Capacity) list.TypeNameTable.emplace_back(line);
   }
   list.TypeNamesLoaded = true;
+  return read;
 }
 
 bool FindTypeName(const TypeNameList& list, const std::string& name) {

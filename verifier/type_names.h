@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "file_reader.h"
 #include "short_text.h"
 
 namespace tolvane {
@@ -20,10 +21,10 @@ struct TypeNameList {
 
 // Reads the list: every line (a last line without a line end too, an empty
 // line as an empty entry) keeps its first 10 characters, untrimmed. Lines past
-// the 500th are read over and not kept. A file that does not exist, or is no
-// plain file (a folder, a pipe, a device), leaves the list empty with
-// TypeNamesLoaded false.
-void LoadTypeNames(TypeNameList& list, const std::string& path);
+// the 500th are read over and not kept. A file that does not exist, is no
+// ordinary file (a folder, a pipe, a device) or cannot be read leaves the list
+// empty with TypeNamesLoaded false; the answer says why.
+ReadResult LoadTypeNames(TypeNameList& list, const std::string& path);
 
 // True when some entry equals the first 10 characters of the name.
 bool FindTypeName(const TypeNameList& list, const std::string& name);

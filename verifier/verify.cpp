@@ -1,37 +1,63 @@
 #include "verify.h"
 
+#include "mission_file.h"
 #include "pass_one.h"
 #include "pass_two.h"
+#include "statement_reader.h"
 
 namespace tolvane {
 
-VerifyResult VerifyMission(MissionState& state, const std::string& path, bool deleteWorkFile) {
-  VerifyResult result;
-  result.MissionOk = true;
-  state.ErrNo = 0;
-  state.LineNo = 0;
-  PassOne(state, path, result.MissionOk, result.LocateText);
-  if (result.MissionOk && state.TriggersFound) {
-    result.LastPass = 2;
-    PassTwo(state, path, deleteWorkFile, result.MissionOk, result.LocateText);
-  }
-  return result;
-}
+namespace {
 
-VerifyResult VerifyMissionBytes(MissionState& state, std::string bytes) {
+// Hands the environment to the state for the length of one run.
+class EnvironmentForRun {
+ public:
+  EnvironmentForRun(MissionState& state, const VerifierEnvironment& environment)
+      : state_(state), previous_(state.Environment) {
+    state_.Environment = &environment;
+  }
+  ~EnvironmentForRun() { state_.Environment = previous_; }
+  EnvironmentForRun(const EnvironmentForRun&) = delete;
+  EnvironmentForRun& operator=(const EnvironmentForRun&) = delete;
+
+ private:
+  MissionState& state_;
+  const VerifierEnvironment* previous_;
+};
+
+}  // namespace
+
+VerifyResult VerifyMissionBytes(MissionState& state, const VerifierEnvironment& environment, std::string_view bytes) {
+  EnvironmentForRun run(state, environment);
   VerifyResult result;
   result.MissionOk = true;
   state.ErrNo = 0;
   state.LineNo = 0;
   MissionFile file;
-  file.OpenBytes(std::move(bytes));
+  file.OpenView(bytes);
   PassOne(state, file, result.MissionOk, result.LocateText);
   if (result.MissionOk && state.TriggersFound) {
     result.LastPass = 2;
-    file.Rewind();
     PassTwo(state, file, result.MissionOk, result.LocateText);
   }
   return result;
+}
+
+VerifyResult VerifyMission(MissionState& state, const VerifierEnvironment& environment, const std::string& path) {
+  std::string bytes;
+  ReadResult read = ReadFileBytes(path, bytes);
+  if (!read.Ok()) {
+    // A file that is missing, or that exists and cannot be read, is reported
+    // alike: pass one stops before its first line.
+    VerifyResult result;
+    state.ErrNo = 0;
+    StartPassOne(state, result.MissionOk);
+    Fail(state, result.MissionOk, 74);
+    SetErrorMessage(state);
+    result.File = std::move(read);
+    return result;
+  }
+  return VerifyMissionBytes(state, environment, bytes);
 }
 
 }  // namespace tolvane

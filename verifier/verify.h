@@ -1,12 +1,17 @@
 #pragma once
 // One whole verification, as the Verify command runs it: pass one; when it
-// succeeded and a trigger was found, pass two. The verdict is MissionOk; a
-// pass two that ends with code 1 and a true verdict is a verified mission.
+// succeeded and a trigger was found, pass two, over the same text in memory.
+// The verdict is MissionOk; a pass two that ends with code 1 and a true
+// verdict is a verified mission. The verifier reads the mission and nothing
+// else: type names and next missions come from the environment, and no file
+// is ever changed or deleted (the editor deletes its own work file).
 
 #include <string>
+#include <string_view>
 
-#include "mission_file.h"
+#include "file_reader.h"
 #include "mission_state.h"
+#include "verifier_environment.h"
 
 namespace tolvane {
 
@@ -14,12 +19,14 @@ struct VerifyResult {
   bool MissionOk = false;
   int LastPass = 1;        // 1 or 2: the last pass that ran
   std::string LocateText;  // the last statement read
+  // How reading the file went (VerifyMission); a file that could not be read
+  // is reported with code 74 and this says why.
+  ReadResult File;
 };
 
-// Verifies the file at path. deleteWorkFile: pass two deletes the file when
-// it ends (only for the editor's work file).
-VerifyResult VerifyMission(MissionState& state, const std::string& path, bool deleteWorkFile);
-// Verifies bytes held in memory (tests, fuzzing, benchmarks).
-VerifyResult VerifyMissionBytes(MissionState& state, std::string bytes);
+// Reads the file at path once and verifies its bytes.
+VerifyResult VerifyMission(MissionState& state, const VerifierEnvironment& environment, const std::string& path);
+// Verifies bytes held in memory.
+VerifyResult VerifyMissionBytes(MissionState& state, const VerifierEnvironment& environment, std::string_view bytes);
 
 }  // namespace tolvane

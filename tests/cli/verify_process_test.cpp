@@ -249,6 +249,16 @@ TEST_F(VerifyProcess, MissionFromAPipeIsVerifiedFromTheBytesReadOnce) {
   EXPECT_EQ(outcome.out, "/dev/stdin:2:4: error: Expected a Keyword but \".\" not found [60]\n");
 }
 
+TEST_F(VerifyProcess, ADashIsTheStandardInput) {
+  const std::string sweep = testproc::ReadFile(kChannelSweep);
+  auto outcome = testproc::Run(kExe, {"--program-folder", kProgramFolder, "-"}, scratch_.path(), "", &sweep);
+  EXPECT_EQ(outcome.status, 0) << outcome.out << outcome.err;
+  EXPECT_EQ(outcome.out, "-: ok\n");
+  outcome = testproc::Run(kExe, {"--program-folder", kProgramFolder, "--json", "-"}, scratch_.path(), "", &kBadMission);
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(ParseLine(testproc::Lines(outcome.out).at(0))["line"].number, 2);
+}
+
 TEST_F(VerifyProcess, ProgramFolderDefaultsToTheCurrentFolder) {
   const auto outcome = Run({kChannelSweep}, kProgramFolder);
   EXPECT_EQ(outcome.status, 0) << outcome.out << outcome.err;
@@ -261,7 +271,8 @@ TEST_F(VerifyProcess, MissingTypeNameListIsAWarningNotAFailure) {
   ::mkdir(empty.c_str(), 0700);
   const std::string onward = Write("onward.mis", kOnwardMission);
   const auto outcome = Run({"--program-folder", empty, "--missions-folder", scratch_.path(), "--json", onward});
-  EXPECT_NE(outcome.err.find("warning: cannot read '" + empty + "/ObjectNames.Txt'"), std::string::npos)
+  EXPECT_NE(outcome.err.find("warning: cannot read '" + empty + "/ObjectNames.Txt': No such file or directory"),
+            std::string::npos)
       << outcome.err;
   ASSERT_EQ(testproc::Lines(outcome.out).size(), 1u);
   ParseLine(testproc::Lines(outcome.out)[0]);
@@ -316,5 +327,6 @@ TEST_F(VerifyProcess, MissionsFolderComesFromTheSettingsFileRelativeToTheProgram
   ::unlink((programFolder + "/Tolvane.INI").c_str());
   outcome = Run({"--program-folder", programFolder, onward});
   EXPECT_EQ(outcome.status, 1);
-  EXPECT_NE(outcome.err.find("warning: cannot read '" + programFolder + "/Tolvane.INI'"), std::string::npos);
+  EXPECT_NE(outcome.err.find("warning: cannot read '" + programFolder + "/Tolvane.INI': No such file or directory"),
+            std::string::npos);
 }

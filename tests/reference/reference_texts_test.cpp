@@ -27,10 +27,11 @@ struct Verdict {
 // The one call of the verifier: the program's type names, the sample
 // missions' folder as the missions folder.
 Verdict Verify(const std::string& mission) {
+  TypeNameList names;
+  LoadTypeNames(names, kSource + "/program/ObjectNames.Txt");
+  const MissionFolderEnvironment environment(names, kSource + "/examples");
   MissionState state;
-  LoadTypeNames(state.TypeNames, kSource + "/program/ObjectNames.Txt");
-  state.MissionFolder = kSource + "/examples";
-  const VerifyResult result = VerifyMissionBytes(state, mission);
+  const VerifyResult result = VerifyMissionBytes(state, environment, mission);
   return {result.MissionOk && state.ErrNo == 0, state.ErrMsg + "at line " + std::to_string(state.LineNo)};
 }
 

@@ -511,8 +511,9 @@ struct MissionsFolder {
 TEST(LoadNextMission, FileMustExistUnderItsExactName) {
   MissionsFolder folder;
   auto run = [&](const std::string& nameLine, const std::string& end = ".EndAction") {
+    const MissionFolderEnvironment environment({}, folder.path.string());
     Tables t;
-    t.state.MissionFolder = folder.path.string();
+    t.state.Environment = &environment;
     return t.Run({".LOADNEXTMISSION", nameLine, end});
   };
   EXPECT_EQ(run(".MissionName Harbour Raid.mis .EndString"), 0);
@@ -527,8 +528,9 @@ TEST(LoadNextMission, FileMustExistUnderItsExactName) {
   EXPECT_EQ(run(".Mission Harbour Raid.mis .EndString"), 15);
   EXPECT_EQ(run(".MissionName Harbour Raid.mis .EndString", ".EndMission"), 16);
   {
+    const MissionFolderEnvironment environment({}, (folder.path / "Older Missions").string());
     Tables t;
-    t.state.MissionFolder = (folder.path / "Older Missions").string();
+    t.state.Environment = &environment;
     EXPECT_EQ(t.Run({".LOADNEXTMISSION", ".MissionName Harbour Raid.mis .EndString", ".EndAction"}), 73);
   }
 }
@@ -570,8 +572,8 @@ std::vector<std::string> PlaneReached(const std::string& tag, const std::string&
   return {".FLIGHTREACHED", ".TagIdentifier " + tag, ".Waypoint " + waypoint};
 }
 
-int Verify(const std::string& text, MissionState& state) {
-  const VerifyResult result = VerifyMissionBytes(state, text);
+int Verify(const std::string& text, MissionState& state, const std::string& missionFolder = "") {
+  const VerifyResult result = VerifyMissionBytes(state, MissionFolderEnvironment({}, missionFolder), text);
   EXPECT_EQ(result.MissionOk, state.ErrNo == 0 || state.ErrNo == 1) << state.ErrMsg;
   return result.MissionOk ? 0 : state.ErrNo;
 }
@@ -628,19 +630,16 @@ TEST(SampleMission, EveryActionVerifiesAndTheNextMissionMustExist) {
   }
   {
     MissionState state;
-    state.MissionFolder = folder.string();
-    EXPECT_EQ(Verify(text, state), 0) << state.ErrMsg << " at " << state.LineNo;
+    EXPECT_EQ(Verify(text, state, folder.string()), 0) << state.ErrMsg << " at " << state.LineNo;
     EXPECT_EQ(state.TriggerTable.count(), 13);
   }
   {
     MissionsFolder elsewhere;  // holds no convoy_homecoming.mis
     MissionState state;
-    state.MissionFolder = elsewhere.path.string();
-    EXPECT_EQ(Verify(text, state), 73);
+    EXPECT_EQ(Verify(text, state, elsewhere.path.string()), 73);
   }
   MissionState state;
-  state.MissionFolder = folder.string();
-  EXPECT_EQ(Verify(ReadWhole(folder / "convoy_homecoming.mis"), state), 0);
+  EXPECT_EQ(Verify(ReadWhole(folder / "convoy_homecoming.mis"), state, folder.string()), 0);
 }
 
 }  // namespace whole

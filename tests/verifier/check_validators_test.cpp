@@ -202,6 +202,9 @@ TEST(CheckBlocks, PlaneDamagedAndNotDamaged) {
         {RED_SFP "|.Amount 100|.EndCheck", 0},
         {".TagIdentifier 102|.Amount 100.5|.EndCheck", 56},
         {".TagIdentifier 102|.Amount -1|.EndCheck", 56},
+        {".TagIdentifier 102|.Amount 1e999|.EndCheck", 56},   // a number, far above the range
+        {".TagIdentifier 102|.Amount -1e999|.EndCheck", 56},
+        {".TagIdentifier 102|.Amount 5e-999|.EndCheck", 0},   // a number, next to zero
         {".TagIdentifier 102|.Amount lots|.EndCheck", 21},
         {".TagIdentifier 102|.Percent 50|.EndCheck", 36},
         {".TagIdentifier 301|.Amount 50|.EndCheck", 132},  // a vehicle waypoint tag
@@ -480,9 +483,10 @@ class SampleMissionChecks : public ::testing::Test {
   }
 
   int Verify(const std::string& mission) {
+    TypeNameList names;
+    LoadTypeNames(names, std::string(TOLVANE_SOURCE_DIR) + "/program/ObjectNames.Txt");
     MissionState state;
-    LoadTypeNames(state.TypeNames, std::string(TOLVANE_SOURCE_DIR) + "/program/ObjectNames.Txt");
-    const VerifyResult result = VerifyMissionBytes(state, mission);
+    const VerifyResult result = VerifyMissionBytes(state, MissionFolderEnvironment(names, ""), mission);
     EXPECT_EQ(result.MissionOk, state.ErrNo == 0) << state.ErrMsg;
     line = state.LineNo;
     return state.ErrNo;

@@ -77,10 +77,11 @@ struct Verdict {
 
 // Both passes over the text, with the mission's type names loaded.
 inline Verdict VerifyText(const std::string& text) {
+  TypeNameList names;
+  for (const std::string& name : HarbourTypeNames()) names.TypeNameTable.emplace_back(name);
+  names.TypeNamesLoaded = true;
   MissionState state;
-  for (const std::string& name : HarbourTypeNames()) state.TypeNames.TypeNameTable.emplace_back(name);
-  state.TypeNames.TypeNamesLoaded = true;
-  const VerifyResult result = VerifyMissionBytes(state, text);
+  const VerifyResult result = VerifyMissionBytes(state, MissionFolderEnvironment(names, ""), text);
   return {result.MissionOk, state.ErrNo, state.LineNo, result.LastPass, result.LocateText};
 }
 

@@ -20,7 +20,7 @@ struct Outcome {
 
 Outcome Verify(std::string text) {
   Outcome run;
-  run.result = VerifyMissionBytes(run.state, std::move(text));
+  run.result = VerifyMissionBytes(run.state, EmptyEnvironment(), text);
   return run;
 }
 

@@ -19,6 +19,7 @@
 #include "mission_file.h"
 #include "mission_state.h"
 #include "pass_one.h"
+#include "verifier_environment.h"
 
 namespace tolvane::builder {
 
@@ -36,6 +37,19 @@ inline std::string Lines(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
   return text;
+}
+
+// Line lineNo (1-based) of a text built from Lines(), without its line end;
+// empty when there is no such line.
+inline std::string LineOf(const std::string& text, int lineNo) {
+  std::size_t start = 0;
+  for (int line = 1; line < lineNo; ++line) {
+    start = text.find('\n', start);
+    if (start == std::string::npos || lineNo < 1) return std::string();
+    ++start;
+  }
+  const std::size_t end = text.find("\r\n", start);
+  return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
 // The close of a mission: the summary section and the final ".EndMission".
@@ -131,14 +145,18 @@ struct PassOneRun {
 // start at 0. The type names, when given, are what the program loaded.
 inline PassOneRun RunPassOne(std::string text, const std::vector<std::string>& typeNames = {}) {
   PassOneRun run;
-  for (const std::string& name : typeNames) run.state.TypeNames.TypeNameTable.emplace_back(name);
-  run.state.TypeNames.TypeNamesLoaded = !typeNames.empty();
+  TypeNameList names;
+  for (const std::string& name : typeNames) names.TypeNameTable.emplace_back(name);
+  names.TypeNamesLoaded = !typeNames.empty();
+  const MissionFolderEnvironment environment(names, "");
+  run.state.Environment = &environment;
   run.state.ErrNo = 0;
   run.state.LineNo = 0;
   MissionFile file;
   file.OpenBytes(std::move(text));
   run.ok = true;
   PassOne(run.state, file, run.ok, run.statement);
+  run.state.Environment = nullptr;
   return run;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "harbour_mission.h"
 #include "object_validator.h"
 
 namespace tolvane {
@@ -45,6 +46,22 @@ TEST(ValidateObjectStatement, SideAndNation) {
   EXPECT_TRUE(Validate(".Nation American").ok);
   EXPECT_EQ(Validate(".Nation GERMAN").code, 117);
   EXPECT_EQ(Validate(".Nation Americian").code, 117);
+}
+
+TEST(ValidateObjectStatement, DecimalValuesAreCheckedByTheirFormAlone) {
+  EXPECT_TRUE(Validate(".TotalHealth 1e999").ok);
+  EXPECT_TRUE(Validate(".PositionX -1E400").ok);
+  EXPECT_TRUE(Validate(".Yaw 1e-999").ok);
+  EXPECT_EQ(Validate(".TotalHealth 1e999e").code, 21);
+  // A whole mission with such a value verifies.
+  const std::string structure = builder::Lines({".ENTITY", ".Type Warehouse", ".TagIdentifier 77",
+                                                ".PositionX 1e999", ".TotalHealth 1e999", ".EndEntity"});
+  const std::string text = harbour::HarbourObjects() + structure +
+                           harbour::HarbourMission(harbour::CheckBody(".TIME 5|.EndCheck")).substr(
+                               harbour::HarbourObjects().size());
+  const harbour::Verdict verdict = harbour::VerifyText(text);
+  EXPECT_TRUE(verdict.ok) << verdict.code << " at " << verdict.line;
+  EXPECT_EQ(verdict.pass, 2);
 }
 
 TEST(ValidateObjectStatement, SeparatorAndNumberErrors) {

@@ -2,12 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-
 #include "mission_builder.h"
 
 namespace tolvane {
@@ -129,6 +123,64 @@ TEST(LinkTriggerNames, CallsLinkBothWays) {
   EXPECT_EQ(shouted.state.ErrNo, 62);
 }
 
+TEST(LinkTriggerNames, NamesAreComparedInFull) {
+  // The table keeps the first 30 characters of a name. A caller whose name is
+  // longer equals no entry, so it links nothing; the trigger it calls still
+  // learns the caller's name, as far as its link field holds it.
+  const std::string longName = "Evening Patrol Over The Estuary Bridge";
+  const std::string call = ".TriggerName Bravo .EndString";
+  const std::string text = TriggerBlock(longName, CheckAndAction({".TRIGGERATRIGGER", call})) +
+                           TriggerBlock("Bravo", {".Check", ".TIME 5", ".EndCheck"}) + MissionEnd();
+  PassOneRun run = RunPassOne(text);
+  ASSERT_TRUE(run.ok) << run.state.ErrMsg << " at " << run.state.LineNo;
+  ASSERT_EQ(run.state.TriggerTable.count(), 2);
+  EXPECT_EQ(run.state.TriggerTable[1].TriggerName, longName.substr(0, 30));
+  EXPECT_TRUE(run.state.TriggerTable[1].LinkedTrigger.empty());
+  EXPECT_EQ(run.state.TriggerTable[2].LinkedTrigger, longName.substr(0, 25));
+
+  // A name of exactly 30 characters is stored whole and links both ways.
+  const std::string thirty = longName.substr(0, 30);
+  PassOneRun exact = RunPassOne(TriggerBlock(thirty, CheckAndAction({".TRIGGERATRIGGER", call})) +
+                                TriggerBlock("Bravo", {".Check", ".TIME 5", ".EndCheck"}) + MissionEnd());
+  ASSERT_TRUE(exact.ok);
+  EXPECT_EQ(exact.state.TriggerTable[1].LinkedTrigger, "Bravo");
+  EXPECT_EQ(exact.state.TriggerTable[2].LinkedTrigger, thirty.substr(0, 25));
+
+  // A called name longer than 30 characters links no callee either.
+  PassOneRun longCall = RunPassOne(
+      TriggerBlock("Alpha", CheckAndAction({".TRIGGERATRIGGER", ".TriggerName " + longName + " .EndString"})) +
+      TriggerBlock(longName, {".Check", ".TIME 5", ".EndCheck"}) + MissionEnd());
+  ASSERT_TRUE(longCall.ok);
+  EXPECT_EQ(longCall.state.TriggerTable[1].LinkedTrigger, longName.substr(0, 25));
+  EXPECT_TRUE(longCall.state.TriggerTable[2].LinkedTrigger.empty());
+}
+
+TEST(LinkTriggerNames, AFailureLeavesTheStatementItRead) {
+  // The link step re-reads the triggers after the first reading has ended;
+  // its failures must leave their own statement, not the summary line, so
+  // the editor finds it on the error line.
+  const std::string world = WaypointBlock("3", "1") + WaypointBlock("3", "2") +
+                            FlightBlock("10", "Kestrel Wing", "Red Section", {{"Gannet", "11", "3", "Red One"}});
+  const std::string squadWithoutMarker =
+      world +
+      TriggerBlock("Alpha", CheckAndAction({".CHANGEFLIGHTWAYPOINT", ".Squad Kestrel Wing",
+                                            ".Flight Red Section .EndString", ".Waypoint 2"})) +
+      MissionEnd();
+  PassOneRun run = RunPassOne(squadWithoutMarker);
+  EXPECT_FALSE(run.ok);
+  EXPECT_EQ(run.state.ErrNo, 4);
+  EXPECT_NE(LineOf(squadWithoutMarker, run.state.LineNo).find(run.statement), std::string::npos);
+  EXPECT_FALSE(run.statement.empty());
+
+  const std::string callWithoutSeparator =
+      world + TriggerBlock("Alpha", CheckAndAction({".TRIGGERATRIGGER", ".TriggerName.Bravo .EndString"})) +
+      TriggerBlock("Bravo", {".Check", ".TIME 5", ".EndCheck"}) + MissionEnd();
+  run = RunPassOne(callWithoutSeparator);
+  EXPECT_EQ(run.state.ErrNo, 105);
+  EXPECT_FALSE(run.statement.empty());
+  EXPECT_NE(LineOf(callWithoutSeparator, run.state.LineNo).find(run.statement), std::string::npos);
+}
+
 TEST(LinkTriggerNames, WaySetAndWaypointChanges) {
   const std::string flight = FlightBlock("10", "Kestrel Wing", "Blue Section",
                                          {{"Gannet", "11", "3", "Kestrel 1"}, {"Gannet", "12", "3", "Kestrel 2"}});
@@ -187,35 +239,6 @@ TEST(PassOne, RunsDoNotInheritEarlierRuns) {
   EXPECT_EQ(state.AircraftTable.count(), 0);
   EXPECT_EQ(state.LineNo, fresh.state.LineNo);
   EXPECT_EQ(state.ErrMsg, fresh.state.ErrMsg);
-}
-
-TEST(PassOne, FromAFile) {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("tolvane-pass-one-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
-  const std::filesystem::path mission = folder / "MissionTemp.fil";
-  {
-    std::ofstream out(mission, std::ios::binary);
-    out << VehicleBlock("Lorry", "5") << MissionEnd();
-  }
-  MissionState state;
-  bool ok = false;
-  std::string statement;
-  PassOne(state, mission.string(), ok, statement);
-  EXPECT_TRUE(ok) << state.ErrMsg;
-  EXPECT_EQ(state.VehicleTable.count(), 1);
-  EXPECT_TRUE(std::filesystem::exists(mission));  // pass one deletes nothing
-
-  // Missing and unreadable files alike give 74, with the tables emptied first.
-  PassOne(state, (folder / "absent.fil").string(), ok, statement);
-  EXPECT_FALSE(ok);
-  EXPECT_EQ(state.ErrNo, 74);
-  EXPECT_EQ(state.ErrMsg, "Tolvane can not open a temporary file it needs ");
-  EXPECT_EQ(state.VehicleTable.count(), 0);
-  state.ErrNo = 0;
-  PassOne(state, folder.string(), ok, statement);
-  EXPECT_EQ(state.ErrNo, 74);
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

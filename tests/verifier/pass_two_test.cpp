@@ -1,14 +1,10 @@
 // The trigger section: its driver, the statements between blocks and the
-// trigger header, over hand-filled tables; the file handling of the path
-// form; and a few whole missions through both passes.
+// trigger header, over hand-filled tables; and a few whole missions through
+// both passes.
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 
 #include "harbour_mission.h"
 #include "pass_two.h"
@@ -159,71 +155,6 @@ TEST_F(PassTwoTest, TriggerNamesAreComparedAtThirtyCharacters) {
   ASSERT_EQ(state.TriggerTable[1].TriggerName, "Harbour Alarm At The Eastern Q");
   EXPECT_EQ(Run(Join({Trigger("Harbour Alarm At The Eastern Quarter"), {".EndMission"}})), 0);
   EXPECT_EQ(Run(Join({Trigger("Harbour Alarm At The Eastern"), {".EndMission"}})), 76);
-}
-
-// The path form reads a file and deletes it only when told to.
-class PassTwoFileTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    testworld::Fill(state);
-    folder = std::filesystem::temp_directory_path() / ("tolvane_pass_two_" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
-    path = (folder / "MissionTemp.fil").string();
-  }
-  void TearDown() override { std::filesystem::remove_all(folder); }
-
-  void Write(const std::vector<std::string>& lines) {
-    std::ofstream out(path, std::ios::binary);
-    out << testworld::Lines(lines);
-  }
-
-  int Run(bool deleteWhenDone) {
-    ok = true;
-    PassTwo(state, path, deleteWhenDone, ok, statement);
-    return state.ErrNo;
-  }
-
-  MissionState state;
-  std::filesystem::path folder;
-  std::string path;
-  bool ok = true;
-  std::string statement;
-};
-
-TEST_F(PassTwoFileTest, DeletesTheWorkFileAtEveryExit) {
-  Write(Join({Trigger(), {".EndMission"}}));
-  EXPECT_EQ(Run(true), 0);
-  EXPECT_TRUE(ok);
-  EXPECT_FALSE(std::filesystem::exists(path));
-
-  Write(Join({Trigger("Lighthouse"), {".EndMission"}}));
-  EXPECT_EQ(Run(true), 76);
-  EXPECT_FALSE(ok);
-  EXPECT_FALSE(std::filesystem::exists(path));
-
-  Write({".AGGREGATE", ".EndAggregate", ".EndMission"});
-  EXPECT_EQ(Run(true), 1);
-  EXPECT_FALSE(std::filesystem::exists(path));
-}
-
-TEST_F(PassTwoFileTest, KeepsAFileItWasNotToldToDelete) {
-  Write(Join({Trigger(), {".EndMission"}}));
-  EXPECT_EQ(Run(false), 0);
-  EXPECT_TRUE(std::filesystem::exists(path));
-  Write(Join({Trigger("Lighthouse"), {".EndMission"}}));
-  EXPECT_EQ(Run(false), 76);
-  EXPECT_TRUE(std::filesystem::exists(path));
-}
-
-TEST_F(PassTwoFileTest, MissingFile) {
-  state.ErrNo = 0;
-  EXPECT_EQ(Run(true), 74);
-  EXPECT_FALSE(ok);
-  EXPECT_EQ(state.ErrMsg, "Tolvane can not open a temporary file it needs ");
-  // A folder in the file's place is not a file to read, and is left alone.
-  std::filesystem::create_directories(path);
-  EXPECT_EQ(Run(true), 74);
-  EXPECT_TRUE(std::filesystem::exists(path));
 }
 
 // Whole missions through both passes.

@@ -2,6 +2,7 @@
 
 #include "reference_lookups.h"
 #include "trigger_world.h"
+#include "verify.h"
 
 namespace tolvane {
 namespace {
@@ -285,6 +286,34 @@ TEST_F(LookupTest, AircraftAndFlightTags) {
   state.TagTable[1].AircraftIndex = 9999;
   IsFlightTag(state, "100", ok);
   EXPECT_FALSE(ok);
+}
+
+TEST_F(LookupTest, ANameWithoutEndMarkerKeepsItsText) {
+  // Without ".End" nothing is cut from the statement before the marker test,
+  // so the name is still there for the editor to find on its line.
+  Outcome bare = Run(ReadSquadName, ".Squad Kestrel Wing");
+  EXPECT_FALSE(bare.ok);
+  EXPECT_EQ(bare.code, 4);
+  EXPECT_EQ(bare.statement, "Kestrel Wing");
+  // With a wrong marker the tail alone is left.
+  Outcome wrong = Run(ReadSquadName, ".Squad Kestrel Wing .EndName");
+  EXPECT_EQ(wrong.code, 4);
+  EXPECT_EQ(wrong.statement, ".EndName");
+
+  // The same through a whole mission: the error line shows the statement.
+  using namespace builder;
+  const std::string text =
+      WaypointBlock("3", "1") + WaypointBlock("3", "2") +
+      FlightBlock("10", "Kestrel Wing", "Red Section", {{"Gannet", "11", "3", "Red One"}}) +
+      TriggerBlock("Alpha", {".Check", ".FLIGHTREACHED", ".Squad Kestrel Wing", ".Flight Red Section .EndString",
+                             ".Waypoint 2", ".EndCheck"}) +
+      MissionEnd();
+  MissionState whole;
+  const VerifyResult result = VerifyMissionBytes(whole, EmptyEnvironment(), text);
+  EXPECT_EQ(whole.ErrNo, 4);
+  EXPECT_EQ(result.LastPass, 2);
+  ASSERT_FALSE(result.LocateText.empty());
+  EXPECT_NE(LineOf(text, whole.LineNo).find(result.LocateText), std::string::npos);
 }
 
 }  // namespace

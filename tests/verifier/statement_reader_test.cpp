@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "statement_reader.h"
 
 namespace tolvane {
@@ -154,12 +156,14 @@ TEST(NumberChecks, WholeNumbers) {
 
 TEST(NumberChecks, DecimalNumbers) {
   MissionState st;
-  for (const char* good : {"1", " 1.5 ", "-0.25", "+3", "1e5", "2.5E-3", "7.", ".5", "1e-400"}) {
+  // The form alone decides: an exponent beyond a double's range passes too.
+  for (const char* good : {"1", " 1.5 ", "-0.25", "+3", "1e5", "2.5E-3", "7.", ".5", "1e-400", "1e999",
+                           "-1E+400", "0.0e99999999999999999999"}) {
     bool ok = true;
     CheckFloat(st, good, ok);
     EXPECT_TRUE(ok) << good;
   }
-  for (const char* bad : {"", "\t1", "1\t", "1,5", "e5", "1e", "abc", "1.2.3", "- 1", "1e999"}) {
+  for (const char* bad : {"", "\t1", "1\t", "1,5", "e5", "1e", "abc", "1.2.3", "- 1", "1e+", "1e999x"}) {
     bool ok = true;
     CheckFloat(st, bad, ok);
     EXPECT_FALSE(ok) << bad;
@@ -168,6 +172,33 @@ TEST(NumberChecks, DecimalNumbers) {
   double v = 0;
   ASSERT_TRUE(ParseFloat(" -12.5e1 ", v));
   EXPECT_DOUBLE_EQ(v, -125.0);
+}
+
+TEST(NumberChecks, DecimalsBeyondADoubleKeepTheirSide) {
+  // Range tests compare the converted value: a huge value lies above every
+  // bound, a huge negative one below, a tiny one at zero.
+  const struct {
+    const char* text;
+    double value;
+  } cases[] = {
+      {"1e999", std::numeric_limits<double>::infinity()},
+      {"-1e999", -std::numeric_limits<double>::infinity()},
+      {"0.00001e400", std::numeric_limits<double>::infinity()},
+      {"123456e-400", 0.0},
+      {"0.000000000000000000001e-310", 0.0},
+      {"-5e-999", 0.0},
+  };
+  for (const auto& c : cases) {
+    double value = 42;
+    ASSERT_TRUE(ParseFloat(c.text, value)) << c.text;
+    EXPECT_EQ(value, c.value) << c.text;
+  }
+  // 400 digits before the separator are huge, 400 zeros after it tiny.
+  double value = 0;
+  ASSERT_TRUE(ParseFloat(std::string(400, '9'), value));
+  EXPECT_EQ(value, std::numeric_limits<double>::infinity());
+  ASSERT_TRUE(ParseFloat("0." + std::string(400, '0') + "1", value));
+  EXPECT_EQ(value, 0.0);
 }
 
 TEST(SmallChecks, EndStringSeparatorAndDot) {
@@ -182,16 +213,48 @@ TEST(SmallChecks, EndStringSeparatorAndDot) {
     EXPECT_FALSE(ok) << bad;
     EXPECT_EQ(st.ErrNo, 4);
   }
-  EXPECT_TRUE(CheckValueSeparator(st, " 5"));
-  EXPECT_TRUE(CheckValueSeparator(st, "\t5"));
-  EXPECT_FALSE(CheckValueSeparator(st, "5"));
-  EXPECT_EQ(st.ErrNo, 105);
+  // The separator and dot checks fail like every other step: the code is
+  // set and the flag cleared; a pass leaves both alone.
   st.ErrNo = 0;
-  EXPECT_FALSE(CheckValueSeparator(st, ""));
-  EXPECT_EQ(st.ErrNo, 105);
-  EXPECT_TRUE(CheckLeadingDot(st, ".A"));
-  EXPECT_FALSE(CheckLeadingDot(st, "A"));
+  ok = true;
+  EXPECT_TRUE(CheckValueSeparator(st, " 5", ok));
+  EXPECT_TRUE(CheckValueSeparator(st, "\t5", ok));
+  EXPECT_TRUE(CheckLeadingDot(st, ".A", ok));
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(st.ErrNo, 0);
+  for (const char* rest : {"5", ""}) {
+    ok = true;
+    EXPECT_FALSE(CheckValueSeparator(st, rest, ok));
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(st.ErrNo, 105);
+  }
+  ok = true;
+  EXPECT_FALSE(CheckLeadingDot(st, "A", ok));
+  EXPECT_FALSE(ok);
   EXPECT_EQ(st.ErrNo, 115);
+}
+
+TEST(SmallChecks, TakeKeywordTakesTheKeywordAndTestsTheSeparator) {
+  MissionState st;
+  bool ok = true;
+  std::string statement = ".Name\tDusk Patrol .EndString";
+  EXPECT_TRUE(TakeKeyword(st, statement, ".Name", ok));
+  EXPECT_EQ(statement, "\tDusk Patrol .EndString");  // untrimmed
+  EXPECT_TRUE(ok);
+  statement = ".NameDusk";
+  EXPECT_FALSE(TakeKeyword(st, statement, ".Name", ok));
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(st.ErrNo, 105);
+  EXPECT_EQ(statement, "Dusk");  // taken off all the same
+  statement = ".ID";
+  ok = true;
+  EXPECT_FALSE(TakeKeyword(st, statement, ".ID", ok));
+  EXPECT_EQ(statement, "");
+  statement = ".Squad Blue";
+  RemoveKeyword(statement, ".Squad");
+  EXPECT_EQ(statement, " Blue");
+  RemoveKeyword(statement, ".Waypoint");  // shorter than the keyword: emptied
+  EXPECT_EQ(statement, "");
 }
 
 TEST(SmallChecks, TextValueAndTail) {

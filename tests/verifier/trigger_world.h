@@ -13,6 +13,19 @@
 namespace tolvane {
 namespace testworld {
 
+// The world's type names; no next mission exists in it.
+inline const MissionFolderEnvironment& Environment() {
+  static const MissionFolderEnvironment environment = [] {
+    TypeNameList names;
+    for (const char* name : {"Hawkmoth", "Stormcrow", "Lorry", "Halftrack", "Warehouse", "Flakbattry"}) {
+      names.TypeNameTable.emplace_back(name);
+    }
+    names.TypeNamesLoaded = true;
+    return MissionFolderEnvironment(names, "/nonexistent-missions");
+  }();
+  return environment;
+}
+
 inline AircraftRecord Aircraft(const char* tag, const char* type, const char* squad, const char* flight,
                                const char* callsign, const char* waySet, const char* flightTag) {
   AircraftRecord r;
@@ -120,11 +133,7 @@ inline void Fill(MissionState& s) {
     s.TriggerTable.append(t);
   }
 
-  s.TypeNames.clear();
-  for (const char* name : {"Hawkmoth", "Stormcrow", "Lorry", "Halftrack", "Warehouse", "Flakbattry"}) {
-    s.TypeNames.TypeNameTable.emplace_back(name);
-  }
-  s.TypeNames.TypeNamesLoaded = true;
+  s.Environment = &Environment();
 }
 
 // Lines joined with CR LF, the way the editor writes a mission.

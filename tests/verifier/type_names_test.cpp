@@ -8,88 +8,84 @@
 #include <filesystem>
 #include <fstream>
 
-#include "entity_collectors.h"
+#include "scratch_folder.h"
+#include "type_names.h"
 
 namespace tolvane {
 namespace {
 
-class TypeNameFile : public ::testing::Test {
+class TypeNameFile : public testing::ScratchFolder {
  protected:
   void SetUp() override {
-    path_ = std::filesystem::temp_directory_path() /
-            ("tolvane-type-names-" + std::to_string(::getpid()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt");
+    ScratchFolder::SetUp();
+    path_ = folder / "ObjectNames.Txt";
   }
-  void TearDown() override { std::filesystem::remove(path_); }
-  void Write(const std::string& bytes) {
-    std::ofstream out(path_, std::ios::binary);
-    out << bytes;
-  }
+  void Write(const std::string& bytes) { ScratchFolder::Write("ObjectNames.Txt", bytes); }
   std::filesystem::path path_;
 };
 
 TEST_F(TypeNameFile, NamesAreCutToTenAndComparedExactly) {
   Write("Gannet\r\nLorry 3t\r\nSpitfire Mk IX\r\n Hangar\r\n\r\nHeron");
-  MissionState state;
-  LoadTypeNames(state.TypeNames, path_.string());
-  ASSERT_TRUE(state.TypeNames.TypeNamesLoaded);
-  ASSERT_EQ(state.TypeNames.TypeNameCount(), 6);
-  EXPECT_TRUE(FindTypeName(state, "Gannet"));
-  EXPECT_TRUE(FindTypeName(state, "Heron"));        // a last line without a line end
-  EXPECT_FALSE(FindTypeName(state, "gannet"));      // case counts
-  EXPECT_FALSE(FindTypeName(state, "Lorry"));       // no prefix matches
-  EXPECT_FALSE(FindTypeName(state, "Hangar"));      // lines are not trimmed
-  EXPECT_TRUE(FindTypeName(state, " Hangar"));
-  EXPECT_TRUE(FindTypeName(state, "Spitfire Mk IX"));
-  EXPECT_TRUE(FindTypeName(state, "Spitfire Mk V"));  // same first ten characters
-  EXPECT_TRUE(FindTypeName(state, ""));             // the empty line is an entry
+  TypeNameList names;
+  LoadTypeNames(names, path_.string());
+  ASSERT_TRUE(names.TypeNamesLoaded);
+  ASSERT_EQ(names.TypeNameCount(), 6);
+  EXPECT_TRUE(FindTypeName(names, "Gannet"));
+  EXPECT_TRUE(FindTypeName(names, "Heron"));        // a last line without a line end
+  EXPECT_FALSE(FindTypeName(names, "gannet"));      // case counts
+  EXPECT_FALSE(FindTypeName(names, "Lorry"));       // no prefix matches
+  EXPECT_FALSE(FindTypeName(names, "Hangar"));      // lines are not trimmed
+  EXPECT_TRUE(FindTypeName(names, " Hangar"));
+  EXPECT_TRUE(FindTypeName(names, "Spitfire Mk IX"));
+  EXPECT_TRUE(FindTypeName(names, "Spitfire Mk V"));  // same first ten characters
+  EXPECT_TRUE(FindTypeName(names, ""));             // the empty line is an entry
 }
 
 TEST_F(TypeNameFile, FirstFiveHundredLinesAreKept) {
   std::string bytes;
   for (int i = 1; i <= 501; ++i) bytes += "Type" + std::to_string(i) + "\r\n";
   Write(bytes);
-  MissionState state;
-  LoadTypeNames(state.TypeNames, path_.string());
-  EXPECT_EQ(state.TypeNames.TypeNameCount(), 500);
-  EXPECT_TRUE(FindTypeName(state, "Type500"));
-  EXPECT_FALSE(FindTypeName(state, "Type501"));
+  TypeNameList names;
+  LoadTypeNames(names, path_.string());
+  EXPECT_EQ(names.TypeNameCount(), 500);
+  EXPECT_TRUE(FindTypeName(names, "Type500"));
+  EXPECT_FALSE(FindTypeName(names, "Type501"));
 }
 
 TEST_F(TypeNameFile, MissingFileLeavesTheListEmpty) {
-  MissionState state;
-  LoadTypeNames(state.TypeNames, (path_.string() + ".absent"));
-  EXPECT_FALSE(state.TypeNames.TypeNamesLoaded);
-  EXPECT_EQ(state.TypeNames.TypeNameCount(), 0);
-  EXPECT_FALSE(FindTypeName(state, ""));
+  TypeNameList names;
+  LoadTypeNames(names, (path_.string() + ".absent"));
+  EXPECT_FALSE(names.TypeNamesLoaded);
+  EXPECT_EQ(names.TypeNameCount(), 0);
+  EXPECT_FALSE(FindTypeName(names, ""));
 }
 
 TEST_F(TypeNameFile, TenThousandLinesKeepTheFirstFiveHundred) {
   std::string bytes;
   for (int i = 1; i <= 10000; ++i) bytes += "N" + std::to_string(i) + "\r\n";
   Write(bytes);
-  MissionState state;
-  LoadTypeNames(state.TypeNames, path_.string());
-  ASSERT_TRUE(state.TypeNames.TypeNamesLoaded);
-  EXPECT_EQ(state.TypeNames.TypeNameCount(), 500);
-  EXPECT_EQ(state.TypeNames.TypeNameTable.front().str(), "N1");
-  EXPECT_EQ(state.TypeNames.TypeNameTable.back().str(), "N500");
-  EXPECT_FALSE(FindTypeName(state, "N501"));
-  EXPECT_FALSE(FindTypeName(state, "N10000"));
+  TypeNameList names;
+  LoadTypeNames(names, path_.string());
+  ASSERT_TRUE(names.TypeNamesLoaded);
+  EXPECT_EQ(names.TypeNameCount(), 500);
+  EXPECT_EQ(names.TypeNameTable.front().str(), "N1");
+  EXPECT_EQ(names.TypeNameTable.back().str(), "N500");
+  EXPECT_FALSE(FindTypeName(names, "N501"));
+  EXPECT_FALSE(FindTypeName(names, "N10000"));
 }
 
 TEST_F(TypeNameFile, LinesOfAHundredThousandCharactersKeepTheirFirstTen) {
   const std::string longLine(100000, 'Q');
   Write("Gannet\r\n" + longLine + "\r\n" + std::string(100000, ' ') + "\r\nHeron\r\n" + longLine);
-  MissionState state;
-  LoadTypeNames(state.TypeNames, path_.string());
-  ASSERT_TRUE(state.TypeNames.TypeNamesLoaded);
-  ASSERT_EQ(state.TypeNames.TypeNameCount(), 5);
-  EXPECT_EQ(state.TypeNames.TypeNameTable[1].str(), "QQQQQQQQQQ");
-  EXPECT_EQ(state.TypeNames.TypeNameTable[2].str(), "          ");
-  EXPECT_EQ(state.TypeNames.TypeNameTable[4].str(), "QQQQQQQQQQ");  // no line end after it
-  EXPECT_TRUE(FindTypeName(state, "Heron"));
-  EXPECT_TRUE(FindTypeName(state, longLine));  // compared by its first ten
+  TypeNameList names;
+  LoadTypeNames(names, path_.string());
+  ASSERT_TRUE(names.TypeNamesLoaded);
+  ASSERT_EQ(names.TypeNameCount(), 5);
+  EXPECT_EQ(names.TypeNameTable[1].str(), "QQQQQQQQQQ");
+  EXPECT_EQ(names.TypeNameTable[2].str(), "          ");
+  EXPECT_EQ(names.TypeNameTable[4].str(), "QQQQQQQQQQ");  // no line end after it
+  EXPECT_TRUE(FindTypeName(names, "Heron"));
+  EXPECT_TRUE(FindTypeName(names, longLine));  // compared by its first ten
 }
 
 TEST_F(TypeNameFile, AMillionLinesAndOneHugeLineAreReadThrough) {
@@ -100,12 +96,12 @@ TEST_F(TypeNameFile, AMillionLinesAndOneHugeLineAreReadThrough) {
   for (int i = 0; i < 1000000; ++i) bytes += "Lorry" + std::to_string(i % 1000) + "\n";
   bytes += std::string(8000000, 'z');
   Write(bytes);
-  MissionState state;
-  LoadTypeNames(state.TypeNames, path_.string());
-  ASSERT_TRUE(state.TypeNames.TypeNamesLoaded);
-  EXPECT_EQ(state.TypeNames.TypeNameCount(), 500);
-  EXPECT_TRUE(FindTypeName(state, "Lorry499"));
-  EXPECT_FALSE(FindTypeName(state, "Lorry500"));
+  TypeNameList names;
+  LoadTypeNames(names, path_.string());
+  ASSERT_TRUE(names.TypeNamesLoaded);
+  EXPECT_EQ(names.TypeNameCount(), 500);
+  EXPECT_TRUE(FindTypeName(names, "Lorry499"));
+  EXPECT_FALSE(FindTypeName(names, "Lorry500"));
 }
 
 TEST_F(TypeNameFile, OddBytesAreKeptAsTheyAre) {
@@ -113,35 +109,35 @@ TEST_F(TypeNameFile, OddBytesAreKeptAsTheyAre) {
   // a line (with a CR before it dropped).
   const char raw[] = "Gan\0et\r\nA\rB\n\xe9" "clair\n";
   Write(std::string(raw, sizeof raw - 1));
-  MissionState state;
-  LoadTypeNames(state.TypeNames, path_.string());
-  ASSERT_EQ(state.TypeNames.TypeNameCount(), 3);
-  EXPECT_TRUE(FindTypeName(state, std::string("Gan\0et", 6)));
-  EXPECT_FALSE(FindTypeName(state, "Gan"));
-  EXPECT_TRUE(FindTypeName(state, "A\rB"));
-  EXPECT_TRUE(FindTypeName(state, "\xe9" "clair"));
+  TypeNameList names;
+  LoadTypeNames(names, path_.string());
+  ASSERT_EQ(names.TypeNameCount(), 3);
+  EXPECT_TRUE(FindTypeName(names, std::string("Gan\0et", 6)));
+  EXPECT_FALSE(FindTypeName(names, "Gan"));
+  EXPECT_TRUE(FindTypeName(names, "A\rB"));
+  EXPECT_TRUE(FindTypeName(names, "\xe9" "clair"));
 }
 
 TEST_F(TypeNameFile, OnlyAPlainFileIsAList) {
   // A folder, a pipe without a writer (reading would wait for ever) and a
   // link to an endless device.
-  MissionState state;
+  TypeNameList names;
   std::filesystem::create_directory(path_);
-  state.TypeNames.TypeNameTable.emplace_back("Stale");
-  LoadTypeNames(state.TypeNames, path_.string());
-  EXPECT_FALSE(state.TypeNames.TypeNamesLoaded);
-  EXPECT_EQ(state.TypeNames.TypeNameCount(), 0);
+  names.TypeNameTable.emplace_back("Stale");
+  EXPECT_EQ(LoadTypeNames(names, path_.string()).Reason, "Is a directory");
+  EXPECT_FALSE(names.TypeNamesLoaded);
+  EXPECT_EQ(names.TypeNameCount(), 0);
   std::filesystem::remove(path_);
 
   ASSERT_EQ(::mkfifo(path_.c_str(), 0644), 0);
-  LoadTypeNames(state.TypeNames, path_.string());
-  EXPECT_FALSE(state.TypeNames.TypeNamesLoaded);
+  LoadTypeNames(names, path_.string());
+  EXPECT_FALSE(names.TypeNamesLoaded);
   std::filesystem::remove(path_);
 
   std::filesystem::create_symlink("/dev/zero", path_);
-  LoadTypeNames(state.TypeNames, path_.string());
-  EXPECT_FALSE(state.TypeNames.TypeNamesLoaded);
-  EXPECT_EQ(state.TypeNames.TypeNameCount(), 0);
+  LoadTypeNames(names, path_.string());
+  EXPECT_FALSE(names.TypeNamesLoaded);
+  EXPECT_EQ(names.TypeNameCount(), 0);
 }
 
 }  // namespace

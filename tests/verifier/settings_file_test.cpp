@@ -1,0 +1,106 @@
+// The settings file read from disk: the fields and custom colours of a file,
+// the reasons a file is not read, and the bound on what is read.
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "scratch_folder.h"
+#include "settings_file.h"
+
+namespace tolvane {
+namespace {
+
+const char kSettings[] =
+    "[MISSION FOLDER]\r\n/srv/missions\r\n\r\n[FONT]\r\nCourier New\r\n11\r\n255\r\nBold\r\n\r\n[COLOR]\r\n"
+    "8388608\r\nColorA=FF0000\r\nColorB=00FF00\r\n";
+
+class SettingsFile : public testing::ScratchFolder {
+ protected:
+  void SetUp() override {
+    ScratchFolder::SetUp();
+    path = (folder / "Tolvane.INI").string();
+  }
+  void Write(const std::string& bytes) { ScratchFolder::Write("Tolvane.INI", bytes); }
+
+  std::string path;
+};
+
+TEST_F(SettingsFile, ReadsTheFieldsAndTheCustomColours) {
+  Write(kSettings);
+  SettingsFileContents read;
+  CustomColorLines colors;
+  const SettingsFileResult result = ReadSettingsFile(path, read, &colors);
+  EXPECT_TRUE(result.Ok());
+  EXPECT_FALSE(result.Settings.EndedEarly);
+  EXPECT_EQ(read.MissionFolder, "/srv/missions");
+  EXPECT_EQ(read.FontName, "Courier New");
+  EXPECT_EQ(read.FontSize, 11);
+  EXPECT_EQ(read.FontColor, 255);
+  EXPECT_EQ(read.FontStyle, "Bold");
+  EXPECT_EQ(read.EditorColor, 8388608);
+  EXPECT_EQ(colors[0], "ColorA=FF0000");
+  EXPECT_EQ(colors[1], "ColorB=00FF00");
+  EXPECT_EQ(colors[2], "");
+
+  // Without a place for the colours the fields are read all the same.
+  SettingsFileContents again;
+  EXPECT_TRUE(ReadSettingsFile(path, again, nullptr).Ok());
+  EXPECT_EQ(again.EditorColor, 8388608);
+
+  // A bad number is the parser's finding; the file itself was read.
+  Write("[MISSION FOLDER]\r\n/m\r\n\r\n[FONT]\r\nArial\r\nten\r\n");
+  const SettingsFileResult bad = ReadSettingsFile(path, again, nullptr);
+  EXPECT_TRUE(bad.File.Ok());
+  EXPECT_FALSE(bad.Ok());
+  EXPECT_EQ(bad.Settings.ErrorLine, 6);
+  EXPECT_EQ(again.MissionFolder, "/m");
+}
+
+TEST_F(SettingsFile, AFileThatIsNotReadLeavesTheSettingsAsTheyWere) {
+  ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+  const struct {
+    std::string path;
+    ReadStatus status;
+    std::string reason;
+  } cases[] = {
+      {path, ReadStatus::Missing, "No such file or directory"},
+      {folder.string(), ReadStatus::NotOrdinary, "Is a directory"},
+      {(folder / "pipe").string(), ReadStatus::NotOrdinary, "not an ordinary file"},  // never waited for
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    SettingsFileContents kept;
+    kept.MissionFolder = "/kept";
+    kept.FontSize = 9;
+    CustomColorLines colors;
+    colors[0] = "ColorA=123456";
+    const SettingsFileResult result = ReadSettingsFile(c.path, kept, &colors);
+    EXPECT_FALSE(result.Ok());
+    EXPECT_EQ(result.File.Status, c.status);
+    EXPECT_EQ(result.File.Reason, c.reason);
+    EXPECT_EQ(kept.MissionFolder, "/kept");
+    EXPECT_EQ(kept.FontSize, 9);
+    EXPECT_EQ(colors[0], "ColorA=123456");
+  }
+}
+
+TEST_F(SettingsFile, OnlyTheStartOfAHugeFileIsRead) {
+  // The colour section lies past the bound, so it is not seen.
+  std::string text = "[MISSION FOLDER]\r\n/far\r\n" + std::string(MaxSettingsFileBytes, ' ') +
+                     "\r\n[FONT]\r\nArial\r\n10\r\n0\r\nBold\r\n[COLOR]\r\n5\r\n";
+  Write(text);
+  SettingsFileContents read;
+  const SettingsFileResult result = ReadSettingsFile(path, read, nullptr);
+  EXPECT_TRUE(result.Ok());
+  EXPECT_TRUE(result.Settings.EndedEarly);
+  EXPECT_EQ(read.MissionFolder, "/far");
+  EXPECT_EQ(read.EditorColor, 0);
+}
+
+}  // namespace
+}  // namespace tolvane

@@ -1,0 +1,37 @@
+#include "verifier_environment.h"
+
+#include <sys/stat.h>
+
+namespace tolvane {
+
+VerifierEnvironment::~VerifierEnvironment() = default;
+
+MissionFolderEnvironment::MissionFolderEnvironment(TypeNameList names, std::string missionFolder)
+    : names_(std::move(names)), missionFolder_(std::move(missionFolder)) {}
+
+bool MissionFolderEnvironment::NextMissionExists(const std::string& name) const {
+  const std::string path = missionFolder_ + "/" + name;
+  if (path.find('\0') != std::string::npos) return false;
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+namespace {
+
+class NoEnvironment : public VerifierEnvironment {
+ public:
+  const TypeNameList& TypeNames() const override { return names_; }
+  bool NextMissionExists(const std::string&) const override { return false; }
+
+ private:
+  TypeNameList names_;
+};
+
+}  // namespace
+
+const VerifierEnvironment& EmptyEnvironment() {
+  static const NoEnvironment empty;
+  return empty;
+}
+
+}  // namespace tolvane

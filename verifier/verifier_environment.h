@@ -1,0 +1,43 @@
+#pragma once
+// What the verifier asks of the world around the mission: the type names the
+// program loaded, and whether a mission named by ".LOADNEXTMISSION" exists.
+// The passes read nothing but the mission text; everything else comes
+// through this interface, so a front end (or a test) decides where it comes from.
+
+#include <string>
+
+#include "type_names.h"
+
+namespace tolvane {
+
+class VerifierEnvironment {
+ public:
+  virtual ~VerifierEnvironment();
+  virtual const TypeNameList& TypeNames() const = 0;
+  // True when the mission of that name (exactly as written) can be loaded next.
+  virtual bool NextMissionExists(const std::string& name) const = 0;
+};
+
+// The program's own environment: the loaded type names and the missions folder.
+class MissionFolderEnvironment : public VerifierEnvironment {
+ public:
+  MissionFolderEnvironment() = default;
+  MissionFolderEnvironment(TypeNameList names, std::string missionFolder);
+
+  const TypeNameList& TypeNames() const override { return names_; }
+  // True when missionFolder + "/" + name exists and is not a folder. A name
+  // with a NUL byte names no file.
+  bool NextMissionExists(const std::string& name) const override;
+
+  const std::string& MissionFolder() const { return missionFolder_; }
+
+ private:
+  TypeNameList names_;
+  std::string missionFolder_;
+};
+
+// No type names and no next missions: the environment of a state that was
+// given none.
+const VerifierEnvironment& EmptyEnvironment();
+
+}  // namespace tolvane
