@@ -107,8 +107,8 @@ void TFrameForm::FormCreate(const QString& programFolder) {
   state_.ClearFindRequests();
   state_.DocumentCount = 0;
   state_.SearchLine = NoSearchLine;
-  state_.Mission.TypeNames = state_.TypeNames;
-  state_.Mission.MissionFolder = QFile::encodeName(state_.Settings.MissionFolder).toStdString();
+  state_.Environment =
+      MissionFolderEnvironment(state_.TypeNames, QFile::encodeName(state_.Settings.MissionFolder).toStdString());
 }
 
 void TFrameForm::LoadTypeNames() {

@@ -1,15 +1,85 @@
 #pragma once
 // The object browsers: one window per kind of object the verifier collected,
-// each a read-only grid over its table.
+// each a read-only grid over its table, refilled every time the window is
+// activated. Clicking a cell turns it into a search text by the window's
+// click rule; Find closes the window and leaves a find request that the
+// document window carries out when it is next activated.
+//
+// The eight windows differ only in what the browser table says of them:
+// caption, size, source table, columns (header, width, field, click rule),
+// grid rows and whether the current cell goes back to the first cell after
+// each row. TForm6 to TForm14 are that table's rows under their own names.
+
+#include <vector>
 
 #include "tool_window.h"
 
+class QPushButton;
+class QTableWidget;
+
 namespace tolvane {
 
-#define TOLVANE_BROWSER(Name)                                         \
-  class Name : public ToolWindow {                                    \
-   public:                                                            \
-    Name(QWidget* parent, AppState& state, UserDialogs& dialogs);     \
+struct BrowserColumn {
+  const char* Header;  // exact, trailing blanks included
+  int Width;
+  const char* Field;  // the record field shown
+  // The click rule: the search text is Prefix + the cell ("" for the cell
+  // alone); with FromRowTag, Prefix + the row's cell in column 0.
+  const char* Prefix;
+  bool FromRowTag;
+};
+
+struct BrowserSpec {
+  const char* Caption;
+  int Width;
+  int Height;
+  const char* Table;  // the source table, by its name in the core
+  int GridRows;       // header row included
+  bool BackToFirstCell;  // the current cell to column 0, row 1 after each row
+  FindRequestRow Request;
+  std::vector<BrowserColumn> Columns;
+};
+
+class ObjectBrowser : public ToolWindow {
+  Q_OBJECT
+
+ public:
+  QTableWidget* StringGrid1 = nullptr;
+  QPushButton* FindButton1 = nullptr;
+  QPushButton* CloseButton = nullptr;
+
+  // Refills the grid from the tables the last verification left and clears
+  // the window's find text.
+  void FormActivate();
+  // Builds the search text from the current cell; shows or hides Find.
+  void StringGrid1Click();
+  void FindButton1Click();
+  void CloseButtonClick();
+
+  const BrowserSpec& Spec() const { return spec_; }
+  // The cell in grid row `row` (1 is the first record) and column `column`.
+  QString Cell(int row, int column) const;
+  void SetCurrentCell(int row, int column);
+
+ protected:
+  ObjectBrowser(QWidget* parent, AppState& state, UserDialogs& dialogs, const BrowserSpec& spec);
+  bool event(QEvent* event) override;
+
+ private:
+  void FormCreate();
+  FindRequest& Request() { return State.Request(spec_.Request); }
+
+  const BrowserSpec& spec_;
+  bool filling_ = false;
+};
+
+// The eight browsers, in the order of the browser table.
+const std::vector<BrowserSpec>& BrowserSpecs();
+
+#define TOLVANE_BROWSER(Name)                                       \
+  class Name : public ObjectBrowser {                               \
+   public:                                                          \
+    Name(QWidget* parent, AppState& state, UserDialogs& dialogs);   \
   };
 
 TOLVANE_BROWSER(TForm6)   // "Mission Aircraft"

@@ -53,9 +53,11 @@ TEditForm::TEditForm(DocumentHost* host, AppState& state, UserDialogs& dialogs)
   files_ = new FileCommands(parts);
   display_ = new DisplaySettingsCommands(this, Editor, state_, dialogs_);
   rogue_ = new RogueView(parts, TurnOnRogueCheck1, TurnOffRogueCheck1);
-  verify_ = new VerifyCommand(parts, ObjectsMenuEntries{StockObjects1, MissionObjects1, FlightWaypts, Divisions1,
-                                                        Vehicles1, VehicleWaypts, Structures1, Bridges3, Triggers2});
   search_ = new SearchCommands(parts);
+  verify_ = new VerifyCommand(parts,
+                              ObjectsMenuEntries{StockObjects1, MissionObjects1, FlightWaypts, Divisions1, Vehicles1,
+                                                 VehicleWaypts, Structures1, Bridges3, Triggers2},
+                              *rogue_, *search_);
   renumber_ = new RenumberCommand(parts);
 
   // Menu items to their handlers.

@@ -1,7 +1,10 @@
 #pragma once
-// The Verify command of document 1 and its Objects menu: verifies the text,
-// reports the outcome, selects the statement in error, and shows the object
-// browsers and list windows.
+// The Verify command of document 1 and its Objects menu. Verify writes the
+// text to the work file MissionTemp.fil in the program folder, runs the
+// verifier over it (the same verifier as the command line's), makes the
+// Objects menu's browser entries visible after a successful first pass, and
+// reports the outcome: "Mission Appears To Be Ok !!", or the message with
+// its line number and the statement in error selected in the text.
 
 #include <QObject>
 
@@ -10,6 +13,9 @@
 class QAction;
 
 namespace tolvane {
+
+class RogueView;
+class SearchCommands;
 
 // The Objects menu's entries, in menu order.
 struct ObjectsMenuEntries {
@@ -28,9 +34,22 @@ class VerifyCommand : public QObject {
   Q_OBJECT
 
  public:
-  VerifyCommand(const DocumentParts& parts, const ObjectsMenuEntries& entries);
+  VerifyCommand(const DocumentParts& parts, const ObjectsMenuEntries& entries, RogueView& rogue,
+                SearchCommands& search);
 
   void Triggers1Click();  // "&Verify"
+  // Scrolls to the line in error and selects the statement on it.
+  void ShowError();
+
+  // Each makes one browser entry of the Objects menu visible.
+  void LoadFlights();
+  void LoadVehWayPoints();
+  void LoadFlightWayPoints();
+  void LoadVehicles();
+  void LoadDivisions();
+  void LoadStructures();
+  void LoadTriggers();
+  void LoadBridges();
 
   // The Objects menu. Stock Objects acts in any document, the others in
   // document 1 only.
@@ -44,11 +63,16 @@ class VerifyCommand : public QObject {
   void Bridges3Click();
   void Triggers2Click();
 
+  // The verdict of the last run.
+  bool MissionOk = false;
+
  private:
   void ShowMissionForm(int number);
 
   DocumentParts parts_;
   ObjectsMenuEntries entries_;
+  RogueView& rogue_;
+  SearchCommands& search_;
 };
 
 }  // namespace tolvane

@@ -10,6 +10,7 @@
 
 #include "mission_state.h"
 #include "renumber.h"
+#include "verifier_environment.h"
 
 namespace tolvane {
 
@@ -82,8 +83,10 @@ struct AppState {
   std::array<RenumberEntry, RenumberCapacity> RenumberTable{};
   int RenumberCount = 0;
 
-  // The verifier's tables and error state, owned by document 1.
+  // The verifier's tables and error state, owned by document 1, and what it
+  // is given: the type names and the missions folder.
   MissionState Mission;
+  MissionFolderEnvironment Environment;
 
   QString ProgramFile(const QString& name) const { return ProgramFolder + "/" + name; }
 

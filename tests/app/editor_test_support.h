@@ -44,7 +44,8 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
 // A frame over a fresh program folder, with scripted dialogs.
 class EditorWorld {
  public:
-  EditorWorld() {
+  // typeNames: the contents of the program folder's ObjectNames.Txt.
+  explicit EditorWorld(const QByteArray& typeNames = "Hurricane\r\nLorry\r\nBridge\r\n") {
     const QString folder = dir.path();
     QDir(folder).mkdir("missions");
     QByteArray ini = "[MISSION FOLDER]\r\n" + QFile::encodeName(folder + "/missions") +
@@ -52,7 +53,7 @@ class EditorWorld {
     for (char slot = 'A'; slot <= 'P'; ++slot) ini += QByteArray("Color") + slot + "=FFFFFF\r\n";
     ini += "\r\n";
     WriteBytes(folder + "/Tolvane.INI", ini);
-    WriteBytes(folder + "/ObjectNames.Txt", "Hurricane\r\nLorry\r\nBridge\r\n");
+    WriteBytes(folder + "/ObjectNames.Txt", typeNames);
     TFrameForm::Options options;
     options.Dialogs = &dialogs;
     options.ProgramFolder = folder;
@@ -67,6 +68,10 @@ class EditorWorld {
       if (auto* form = qobject_cast<TEditForm*>(document)) form->Editor->document()->setModified(false);
     frame.reset();
   }
+
+  // A world whose type names are the shipped ones, so sample missions verify.
+  static QByteArray ShippedTypeNames() { return ReadBytes(TOLVANE_SOURCE_DIR "/program/ObjectNames.Txt"); }
+  static QByteArray Sample(const char* name) { return ReadBytes(QString(TOLVANE_SOURCE_DIR "/examples/") + name); }
 
   QString Missions() const { return dir.path() + "/missions"; }
   QString MissionPath(const QString& name) const { return Missions() + "/" + name; }

@@ -157,8 +157,8 @@ void FrameWindowTest::startsQuietlyWithItsFiles() {
   QCOMPARE(state.Settings.EditorColor, 14745599);
   QVERIFY(state.TypeNames.TypeNamesLoaded);
   QCOMPARE(state.TypeNames.TypeNameCount(), 4);
-  QVERIFY(state.Mission.TypeNames.TypeNamesLoaded);
-  QCOMPARE(state.Mission.MissionFolder, std::string("/srv/skyrend/missions"));
+  QVERIFY(state.Environment.TypeNames().TypeNamesLoaded);
+  QCOMPARE(state.Environment.MissionFolder(), std::string("/srv/skyrend/missions"));
   QCOMPARE(state.DocumentCount, 0);
   QCOMPARE(frame.OpenFileDialog().InitialFolder, QString("/srv/skyrend/missions"));
   QCOMPARE(frame.OpenFileDialog().Title, QString("Tolvane Open File"));

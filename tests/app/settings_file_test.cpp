@@ -91,7 +91,6 @@ class SettingsFileTest : public QObject {
   void readsNumbersAfterBlanksAndSkipsTheRest();
   void formatsAndParsesCustomColorLines();
   void readsTheSixteenCustomColorLines();
-  void survivesArbitraryBytes();
 
   void keepsTheFolderLineByteForByte();
   void reportsAMissingFileAndKeepsDefaults();
@@ -105,7 +104,6 @@ class SettingsFileTest : public QObject {
   void customColorsWithoutAFileAreNoError();
   void aFailedWriteIsReportedAndTheFileKept();
   void fontDialogOffersSizesEightToTwelve();
-  void replaysTheFuzzersFindings();
 };
 
 void SettingsFileTest::readsEveryFieldOfAWrittenFile() {
@@ -303,23 +301,6 @@ void SettingsFileTest::readsTheSixteenCustomColorLines() {
   QCOMPARE(few[2], std::string());
 }
 
-void SettingsFileTest::survivesArbitraryBytes() {
-  std::mt19937 random(20261209);
-  const std::string pieces[] = {"[FONT]", "[COLOR]", "\r\n", "\n", "\r", "12", "-", " ", "ColorA=FFFFFF", "Bold",
-                                std::string(1, '\0'), "\xff", "99999999999"};
-  for (int round = 0; round < 3000; ++round) {
-    std::string bytes;
-    int count = static_cast<int>(random() % 40);
-    for (int i = 0; i < count; ++i) {
-      if (random() % 3 == 0) {
-        bytes += static_cast<char>(random() % 256);
-      } else {
-        bytes += pieces[random() % (sizeof(pieces) / sizeof(pieces[0]))];
-      }
-    }
-    SettingsFileFuzzOne(bytes);  // aborts on a fault
-  }
-}
 
 // The Qt side.
 
@@ -655,15 +636,5 @@ void SettingsFileTest::fontDialogOffersTheEffects() {
 }
 
 QTEST_MAIN(SettingsFileTest)
-// Every input the settings fuzzer ever found a fault with is read again.
-void SettingsFileTest::replaysTheFuzzersFindings() {
-  QDir folder(QStringLiteral(TOLVANE_SOURCE_DIR "/fuzz/regressions/settings"));
-  for (const QString& name : folder.entryList(QDir::Files)) {
-    QFile file(folder.filePath(name));
-    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(name));
-    const QByteArray bytes = file.readAll();
-    tolvane::SettingsFileFuzzOne(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-  }
-}
 
 #include "settings_file_test.moc"

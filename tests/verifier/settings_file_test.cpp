@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 
 #include "scratch_folder.h"
 #include "settings_file.h"
+#include "settings_round_trip.h"
 
 namespace tolvane {
 namespace {
@@ -104,3 +107,21 @@ TEST_F(SettingsFile, OnlyTheStartOfAHugeFileIsRead) {
 
 }  // namespace
 }  // namespace tolvane
+
+TEST(SettingsFileBytes, SurviveAnyBytes) {
+  std::mt19937 random(20261209);
+  const std::string pieces[] = {"[FONT]", "[COLOR]", "\r\n", "\n", "\r", "12", "-", " ", "ColorA=FFFFFF", "Bold",
+                                std::string(1, '\0'), "\xff", "99999999999"};
+  for (int round = 0; round < 3000; ++round) {
+    std::string bytes;
+    int count = static_cast<int>(random() % 40);
+    for (int i = 0; i < count; ++i) {
+      if (random() % 3 == 0) {
+        bytes += static_cast<char>(random() % 256);
+      } else {
+        bytes += pieces[random() % (sizeof(pieces) / sizeof(pieces[0]))];
+      }
+    }
+    tolvane::SettingsFileFuzzOne(bytes);  // aborts on a fault
+  }
+}
