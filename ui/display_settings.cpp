@@ -2,7 +2,6 @@
 
 #include <QColorDialog>
 #include <QFile>
-#include <QFileInfo>
 #include <QFontInfo>
 #include <QPalette>
 #include <QPlainTextEdit>
@@ -37,32 +36,14 @@ namespace {
 
 QString IniPath(const AppState& state) { return state.ProgramFile("Tolvane.INI"); }
 
-// The whole file, or the reason it could not be read.
-bool ReadWholeFile(const QString& path, std::string& bytes, QString& error) {
-  QFile file(path);
-  if (!file.exists()) {
-    error = QString("Cannot open %1: the file does not exist.").arg(path);
-    return false;
-  }
-  // A pipe would keep the start waiting for a writer.
-  const QFileInfo info(path);
-  if (!info.isFile() && !info.isDir()) {
-    error = QString("Cannot open %1: not an ordinary file").arg(path);
-    return false;
-  }
-  if (!file.open(QIODevice::ReadOnly)) {
-    error = QString("Cannot open %1: %2").arg(path, file.errorString());
-    return false;
-  }
-  // The file is a few hundred bytes; anything far larger is not read whole.
-  const qint64 MaximumSettingsBytes = 1 << 20;
-  QByteArray data = file.read(MaximumSettingsBytes);
-  if (file.error() != QFileDevice::NoError) {
-    error = QString("Cannot read %1: %2").arg(path, file.errorString());
-    return false;
-  }
-  bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
-  return true;
+// Reads Tolvane.INI; an empty text, or why the file could not be read.
+QString ReadIniFile(const AppState& state, SettingsFileContents& contents, SettingsReadResult& lines,
+                    CustomColorLines* colors) {
+  const QString path = IniPath(state);
+  const SettingsFileResult read = ReadSettingsFile(QFile::encodeName(path).toStdString(), contents, colors);
+  if (!read.File.Ok()) return QString("Cannot open %1: %2").arg(path, QString::fromLocal8Bit(read.File.Reason.c_str()));
+  lines = read.Settings;
+  return QString();
 }
 
 SettingsFileContents ToFile(const DisplaySettings& settings) {
@@ -88,11 +69,10 @@ void FromFile(const SettingsFileContents& contents, DisplaySettings& settings) {
 }  // namespace
 
 QString LoadINIFile(AppState& state) {
-  std::string bytes;
-  QString error;
-  if (!ReadWholeFile(IniPath(state), bytes, error)) return error;
   SettingsFileContents contents = ToFile(state.Settings);
-  SettingsReadResult result = LoadINIFile(bytes, contents);
+  SettingsReadResult result;
+  const QString error = ReadIniFile(state, contents, result, nullptr);
+  if (!error.isEmpty()) return error;
   FromFile(contents, state.Settings);
   if (!result.Ok) return QString::fromStdString(result.Error);
   // A file cut short holds no colours: black on black would hide the text,
@@ -153,10 +133,10 @@ void CustomColorList::TakeFromColorDialog() {
 }
 
 void ReadCustomColors(const AppState& state, CustomColorList& colors) {
-  std::string bytes;
-  QString error;
-  if (!ReadWholeFile(IniPath(state), bytes, error)) return;
-  colors.SetFromLines(ReadCustomColorLines(bytes));
+  SettingsFileContents ignored;
+  SettingsReadResult lines;
+  CustomColorLines custom;
+  if (ReadIniFile(state, ignored, lines, &custom).isEmpty()) colors.SetFromLines(custom);
 }
 
 bool SaveSettingsFile(const AppState& state, const CustomColorList& colors, QString& error) {

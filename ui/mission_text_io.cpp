@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "file_reader.h"
+
 namespace tolvane {
 
 namespace {
@@ -70,24 +72,15 @@ QString WithCrLf(const QString& text) {
 bool ReadMissionText(const QString& path, QString& text, QString& error) {
   text.clear();
   error.clear();
-  // A pipe or a device could be read without end; only a plain file is read.
-  struct stat info {};
-  if (::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode) &&
-      !S_ISDIR(info.st_mode)) {
-    error = Failure("Cannot open", path, "not an ordinary file");
+  // Only an ordinary file is read: a pipe or a device could be read without end.
+  std::string bytes;
+  const ReadResult read = ReadFileBytes(QFile::encodeName(path).toStdString(), bytes);
+  if (!read.Ok()) {
+    error = Failure(read.Status == ReadStatus::Unreadable ? "Cannot read" : "Cannot open", path,
+                    QString::fromLocal8Bit(read.Reason.c_str()));
     return false;
   }
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    error = Failure("Cannot open", path, file.errorString());
-    return false;
-  }
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    error = Failure("Cannot read", path, file.errorString());
-    return false;
-  }
-  text = NormaliseLineEnds(QString::fromLatin1(bytes));
+  text = NormaliseLineEnds(QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())));
   return true;
 }
 
