@@ -1,10 +1,8 @@
 #include "list_windows.h"
 
 #include <QEvent>
-#include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "mission_text_io.h"
 #include "statement_reader.h"
@@ -55,24 +53,11 @@ ListWindow::ListWindow(QWidget* parent, AppState& state, UserDialogs& dialogs, c
     : ToolWindow(parent, state, dialogs, layout), bridges_(bridges) {
   ListBox1 = new QListWidget(this);
   ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-  QPalette palette = ListBox1->palette();
-  palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));
-  palette.setColor(QPalette::Text, palette.color(QPalette::ToolTipText));
-  ListBox1->setPalette(palette);
-  QFont bold = ListBox1->font();
-  bold.setBold(true);
-  ListBox1->setFont(bold);
+  PaleYellow(ListBox1, true);
   ListBox1->setUniformItemSizes(true);
   FindButton1 = new QPushButton("Find", this);
   CloseButton1 = new QPushButton("Close", this);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(FindButton1);
-  buttons->addStretch(1);
-  buttons->addWidget(CloseButton1);
-  auto* layoutBox = new QVBoxLayout(this);
-  layoutBox->addWidget(ListBox1, 1);
-  layoutBox->addLayout(buttons);
+  LayOut(ListBox1, FindButton1, CloseButton1);
 
   connect(ListBox1, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
   connect(FindButton1, &QPushButton::clicked, this, [this] { FindButton1Click(); });

@@ -1,11 +1,9 @@
 #include "object_browser.h"
 
 #include <QEvent>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 #include "record_fields.h"
 #include "statement_reader.h"
@@ -82,24 +80,11 @@ ObjectBrowser::ObjectBrowser(QWidget* parent, AppState& state, UserDialogs& dial
   StringGrid1->verticalHeader()->hide();
   StringGrid1->verticalHeader()->setDefaultSectionSize(StringGrid1->fontMetrics().height() + 6);
   StringGrid1->horizontalHeader()->setHighlightSections(false);
-  QPalette palette = StringGrid1->palette();
-  palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));
-  palette.setColor(QPalette::Text, palette.color(QPalette::ToolTipText));
-  StringGrid1->setPalette(palette);
-  QFont bold = StringGrid1->font();
-  bold.setBold(true);
-  StringGrid1->setFont(bold);
+  PaleYellow(StringGrid1, true);
   for (int column = 0; column < columns; ++column) StringGrid1->setColumnWidth(column, spec.Columns[column].Width);
-
   FindButton1 = new QPushButton("Find", this);
   CloseButton = new QPushButton("Close", this);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(FindButton1);
-  buttons->addStretch(1);
-  buttons->addWidget(CloseButton);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(StringGrid1, 1);
-  layout->addLayout(buttons);
+  LayOut(StringGrid1, FindButton1, CloseButton);
 
   connect(StringGrid1, &QTableWidget::cellClicked, this, [this] { StringGrid1Click(); });
   connect(StringGrid1, &QTableWidget::currentCellChanged, this, [this] {

@@ -1,7 +1,10 @@
 #include "tool_window.h"
 
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 namespace tolvane {
 
@@ -22,6 +25,28 @@ ToolWindow::ToolWindow(QWidget* parent, AppState& state, UserDialogs& dialogs, c
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   }
   hide();
+}
+
+void ToolWindow::PaleYellow(QWidget* view, bool bold) {
+  QPalette palette = view->palette();
+  palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));
+  palette.setColor(QPalette::Text, palette.color(QPalette::ToolTipText));
+  view->setPalette(palette);
+  if (bold) {
+    QFont font = view->font();
+    font.setBold(true);
+    view->setFont(font);
+  }
+}
+
+void ToolWindow::LayOut(QWidget* view, QPushButton* left, QPushButton* right) {
+  auto* buttons = new QHBoxLayout;
+  if (left) buttons->addWidget(left);
+  buttons->addStretch(1);
+  if (right) buttons->addWidget(right);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(view, 1);
+  layout->addLayout(buttons);
 }
 
 void ToolWindow::ShowAndRaise() {

@@ -8,6 +8,8 @@
 #include "app_state.h"
 #include "user_dialogs.h"
 
+class QPushButton;
+
 namespace tolvane {
 
 class ToolWindow : public QWidget {
@@ -31,6 +33,13 @@ class ToolWindow : public QWidget {
   void ShowAndRaise();
 
  protected:
+  // The look of the windows' lists, grids and memos: pale yellow (the
+  // tool-tip colours), optionally in bold.
+  static void PaleYellow(QWidget* view, bool bold);
+  // The view fills the window; below it one button stands at the left, the
+  // other at the right (either may be none).
+  void LayOut(QWidget* view, QPushButton* left, QPushButton* right);
+
   AppState& State;
   UserDialogs& Dialogs;
 };
