@@ -14,6 +14,7 @@ namespace tolvane {
 
 FindDialog::FindDialog(QWidget* parent, bool withReplace) : QDialog(parent) {
   setWindowTitle(withReplace ? "Replace" : "Find");
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setModal(false);
 
   auto* fields = new QGridLayout;
