@@ -14,6 +14,10 @@ class RenumberCommand : public QObject {
  public:
   explicit RenumberCommand(const DocumentParts& parts);
 
+  // Only in document 1. Every value the command reads is checked before
+  // any line changes: on a failure nothing changes and the code's message
+  // is shown; a successful run changes the text and shows nothing. The
+  // changed lines are replaced in one edit block, one undo step.
   void TagIdNumberFix1Click();
 
  private:

@@ -1,24 +1,11 @@
 #pragma once
-// The reference and information windows: the Checks and Actions templates,
-// the user's trigger notes, the distance table, About and the readme.
+// The reference and information windows: the Checks and Actions templates
+// (TForm1, TForm2), the user's trigger notes (TForm3), the distance table
+// (TForm4), About (TForm15) and the readme (TForm16). Each is made once,
+// hidden, with (parent, AppState&, UserDialogs&), and only shown and hidden.
 
-#include "tool_window.h"
-
-namespace tolvane {
-
-#define TOLVANE_REFERENCE_WINDOW(Name)                                \
-  class Name : public ToolWindow {                                    \
-   public:                                                            \
-    Name(QWidget* parent, AppState& state, UserDialogs& dialogs);     \
-  };
-
-TOLVANE_REFERENCE_WINDOW(TForm1)   // "Checks"
-TOLVANE_REFERENCE_WINDOW(TForm2)   // "Actions"
-TOLVANE_REFERENCE_WINDOW(TForm3)   // "Triggers"
-TOLVANE_REFERENCE_WINDOW(TForm4)   // "Distances"
-TOLVANE_REFERENCE_WINDOW(TForm15)  // "About Skyrend Tolvane"
-TOLVANE_REFERENCE_WINDOW(TForm16)  // "Tolvane Readme"
-
-#undef TOLVANE_REFERENCE_WINDOW
-
-}  // namespace tolvane
+#include "about_window.h"
+#include "distances_window.h"
+#include "readme_window.h"
+#include "template_windows.h"
+#include "triggers_window.h"

@@ -41,7 +41,7 @@ Verdict Verify(const std::string& mission) {
 const std::map<std::string, std::string> kSample = {
     {".TIME", "7"}, {".RANDOM", "7"}, {".Squad", "Harrier Squadron"}, {".Flight", "Dawn Patrol"},
     {".Plane", "Harrier One"}, {".Waypoint", "2"}, {".Altitude", "5"}, {".Speed", "5"}, {".Amount", "3"},
-    {".Division", "Harbour Guard"}, {".Type", "Supply Truck"}, {".Number", "3"}, {".Fuel", "5"},
+    {".Division", "Harbour Guard"}, {".Number", "3"}, {".Fuel", "5"},
     {".Distance", "800"}, {".WaySet", "2"}, {".SoundID", "5"}, {".Effect", "3"},
     {".StartString", "Escort, stay with the lorries"}, {".TimeDuration", "8"}, {".RightCorner", "1"},
     {".Xpos", "0.5"}, {".Ypos", "0.25"}, {".Angle", "45"}, {".TriggerName", "Final Orders"}, {".CamType", "1"},
@@ -52,6 +52,9 @@ const std::map<std::string, std::string> kSample = {
 // warehouse.
 const char kFlightTag[] = "10";
 const char kWarehouseTag[] = "50";
+// The vehicle types the checks' descriptions name: a template with a .Type
+// line verifies with each of them.
+const char* const kVehicleTypes[] = {"Armor", "Artillery", "Flak", "Other"};
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -91,7 +94,7 @@ bool IsPlaceholder(const std::string& value) {
 }
 
 // The template as mission lines (CR LF), its placeholders replaced.
-std::string Fill(const std::vector<std::string>& lines, std::string& unfilled) {
+std::string Fill(const std::vector<std::string>& lines, const std::string& type, std::string& unfilled) {
   std::string text;
   int tags = 0;
   for (const std::string& line : lines) {
@@ -107,6 +110,8 @@ std::string Fill(const std::vector<std::string>& lines, std::string& unfilled) {
         std::string sample;
         if (keyword == ".TagIdentifier") {
           sample = tags++ == 0 ? kFlightTag : kWarehouseTag;
+        } else if (keyword == ".Type") {
+          sample = type;
         } else if (kSample.count(keyword) != 0) {
           sample = kSample.at(keyword);
         } else {
@@ -143,13 +148,18 @@ class TemplateTest : public ::testing::Test {
         continue;
       }
       keywords.insert(lines[1].substr(2, lines[1].find(' ') - 2));
-      std::string unfilled;
-      const std::string filled = Fill(lines, unfilled);
-      EXPECT_EQ(unfilled, "") << "no sample value for these fields of\n" << quoted;
-      const std::string trigger = "\r\n.Trigger\r\n.Name Template Under Test .EndString\r\n" +
-                                  (block == "Check" ? filled + partner : partner + filled) + ".EndTrigger";
-      const Verdict verdict = Verify(std::string(mission_).insert(summary_, trigger));
-      EXPECT_TRUE(verdict.ok) << verdict.why << " in the template\n" << quoted << "filled as\n" << filled;
+      bool typed = false;
+      for (const std::string& line : lines) typed = typed || line.find("\t.Type ") != std::string::npos;
+      for (const char* type : kVehicleTypes) {
+        std::string unfilled;
+        const std::string filled = Fill(lines, type, unfilled);
+        EXPECT_EQ(unfilled, "") << "no sample value for these fields of\n" << quoted;
+        const std::string trigger = "\r\n.Trigger\r\n.Name Template Under Test .EndString\r\n" +
+                                    (block == "Check" ? filled + partner : partner + filled) + ".EndTrigger";
+        const Verdict verdict = Verify(std::string(mission_).insert(summary_, trigger));
+        EXPECT_TRUE(verdict.ok) << verdict.why << " in the template\n" << quoted << "filled as\n" << filled;
+        if (!typed) break;  // one filling is enough without a type
+      }
     }
     return keywords.size();
   }

@@ -1,0 +1,90 @@
+#include "memo_window.h"
+
+#include <QCloseEvent>
+#include <QFontMetricsF>
+#include <QHBoxLayout>
+#include <QPalette>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#include "mission_text_io.h"
+
+namespace tolvane {
+
+MemoWindow::MemoWindow(QWidget* parent, AppState& state, UserDialogs& dialogs, const Layout& layout,
+                       const MemoLook& look)
+    : ToolWindow(parent, state, dialogs, layout) {
+  Memo1 = new QPlainTextEdit(this);
+  Memo1->setObjectName("Memo1");
+  // Tabs are text; a tab stop every eight average characters.
+  Memo1->setTabChangesFocus(false);
+  Memo1->setTabStopDistance(8 * QFontMetricsF(Memo1->font()).averageCharWidth());
+  Memo1->setLineWrapMode(look.WordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Memo1->setVerticalScrollBarPolicy(look.VerticalScrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  // Pale yellow, as a tool tip.
+  QPalette palette = Memo1->palette();
+  palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));
+  palette.setColor(QPalette::Text, palette.color(QPalette::ToolTipText));
+  Memo1->setPalette(palette);
+
+  buttons_ = new QHBoxLayout;
+  buttons_->addStretch(1);
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(4, 4, 4, 6);
+  column->addWidget(Memo1, 1);
+  column->addLayout(buttons_);
+}
+
+QPushButton* MemoWindow::AddButton(const QString& caption) {
+  auto* button = new QPushButton(caption, this);
+  button->setAutoDefault(false);
+  buttons_->addWidget(button);
+  return button;
+}
+
+QString MemoWindow::MemoText() const {
+  // Block by block, so a no-break space stays what it is.
+  QStringList lines;
+  for (QTextBlock block = Memo1->document()->begin(); block.isValid(); block = block.next()) lines << block.text();
+  return lines.join(QLatin1Char('\n'));
+}
+
+bool MemoWindow::ReadProgramFile(const QString& name, QString& text, QString& error) const {
+  return ReadMissionText(State.ProgramFile(name), text, error);
+}
+
+bool MemoWindow::WriteMemo(const QString& name) {
+  QString error;
+  if (WriteMissionText(State.ProgramFile(name), MemoText(), error)) return true;
+  Dialogs.Inform(this, error);
+  return false;
+}
+
+EditedMemoWindow::EditedMemoWindow(QWidget* parent, AppState& state, UserDialogs& dialogs, const Layout& layout,
+                                   const MemoLook& look, const char* fileName)
+    : MemoWindow(parent, state, dialogs, layout, look), fileName_(fileName) {
+  connect(Memo1, &QPlainTextEdit::textChanged, this, &EditedMemoWindow::Memo1Change);
+}
+
+void EditedMemoWindow::ShowText(const QString& text) {
+  Memo1->setPlainText(text);
+  changed_ = false;
+}
+
+void EditedMemoWindow::SaveMemo() {
+  if (WriteMemo(fileName_)) changed_ = false;
+}
+
+void EditedMemoWindow::closeEvent(QCloseEvent* event) {
+  if (changed_) SaveMemo();
+  if (changed_) {
+    event->ignore();
+  } else {
+    event->accept();
+  }
+}
+
+}  // namespace tolvane
