@@ -1,6 +1,7 @@
 #include "memo_window.h"
 
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QPalette>
@@ -18,9 +19,14 @@ MemoWindow::MemoWindow(QWidget* parent, AppState& state, UserDialogs& dialogs, c
     : ToolWindow(parent, state, dialogs, layout) {
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName("Memo1");
-  // Tabs are text; a tab stop every eight average characters.
+  // Fixed-pitch, as the texts are laid out: their rules of "=" and their
+  // columns line up, and the widest line fits the window.
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  font.setPointSize(9);
+  Memo1->setFont(font);
+  // Tabs are text; a tab stop every eight characters.
   Memo1->setTabChangesFocus(false);
-  Memo1->setTabStopDistance(8 * QFontMetricsF(Memo1->font()).averageCharWidth());
+  Memo1->setTabStopDistance(8 * QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')));
   Memo1->setLineWrapMode(look.WordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo1->setVerticalScrollBarPolicy(look.VerticalScrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
