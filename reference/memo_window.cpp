@@ -3,12 +3,9 @@
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QFontMetricsF>
-#include <QHBoxLayout>
-#include <QPalette>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QVBoxLayout>
 
 #include "mission_text_io.h"
 
@@ -30,26 +27,17 @@ MemoWindow::MemoWindow(QWidget* parent, AppState& state, UserDialogs& dialogs, c
   Memo1->setLineWrapMode(look.WordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo1->setVerticalScrollBarPolicy(look.VerticalScrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-  // Pale yellow, as a tool tip.
-  QPalette palette = Memo1->palette();
-  palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));
-  palette.setColor(QPalette::Text, palette.color(QPalette::ToolTipText));
-  Memo1->setPalette(palette);
-
-  buttons_ = new QHBoxLayout;
-  buttons_->addStretch(1);
-  auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(4, 4, 4, 6);
-  column->addWidget(Memo1, 1);
-  column->addLayout(buttons_);
+  PaleYellow(Memo1, false);
 }
 
-QPushButton* MemoWindow::AddButton(const QString& caption) {
+QPushButton* MemoWindow::MakeButton(const QString& caption, bool visible) {
   auto* button = new QPushButton(caption, this);
   button->setAutoDefault(false);
-  buttons_->addWidget(button);
+  button->setVisible(visible);
   return button;
 }
+
+void MemoWindow::PlaceButtons(QPushButton* left, QPushButton* right) { LayOut(Memo1, left, right); }
 
 QString MemoWindow::MemoText() const {
   // Block by block, so a no-break space stays what it is.

@@ -9,7 +9,6 @@
 #include "tool_window.h"
 
 class QCloseEvent;
-class QHBoxLayout;
 class QPushButton;
 
 namespace tolvane {
@@ -32,8 +31,11 @@ class MemoWindow : public ToolWindow {
  protected:
   MemoWindow(QWidget* parent, AppState& state, UserDialogs& dialogs, const Layout& layout, const MemoLook& look);
 
-  // A button at the right of the row under the memo, in the order added.
-  QPushButton* AddButton(const QString& caption);
+  // A button of the row under the memo, shown or hidden.
+  QPushButton* MakeButton(const QString& caption, bool visible = true);
+  // The memo fills the window; under it one button at the left and one at
+  // the right (either may be none).
+  void PlaceButtons(QPushButton* left, QPushButton* right);
 
   // Reads the file of that name in the program folder (8-bit text, CR LF
   // or LF). On failure answers false with the system's description of it.
@@ -43,9 +45,6 @@ class MemoWindow : public ToolWindow {
   // with the file's name and the system's reason, and answers false; the
   // file keeps what it held.
   bool WriteMemo(const QString& name);
-
- private:
-  QHBoxLayout* buttons_ = nullptr;
 };
 
 // A memo window whose edits are kept in a file: a changed flag, set by every

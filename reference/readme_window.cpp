@@ -10,9 +10,9 @@ namespace tolvane {
 TForm16::TForm16(QWidget* parent, AppState& state, UserDialogs& dialogs)
     : MemoWindow(parent, state, dialogs, Layout{"Tolvane Readme", 906, 681, 56, 26, false, true},
                  MemoLook{true, true}) {
-  SaveButton = AddButton("Save");
-  SaveButton->hide();
-  CloseButton = AddButton("Close");
+  SaveButton = MakeButton("Save", false);
+  CloseButton = MakeButton("Close");
+  PlaceButtons(SaveButton, CloseButton);
   connect(SaveButton, &QPushButton::clicked, this, &TForm16::SaveButtonClick);
   connect(CloseButton, &QPushButton::clicked, this, &TForm16::CloseButtonClick);
 }

@@ -9,9 +9,9 @@ namespace tolvane {
 TemplateListWindow::TemplateListWindow(QWidget* parent, AppState& state, UserDialogs& dialogs, const Layout& layout,
                                        const char* fileName, const std::string& list)
     : EditedMemoWindow(parent, state, dialogs, layout, MemoLook{false, true}, fileName) {
-  SaveButton1 = AddButton("&Save");
-  SaveButton1->hide();
-  CloseButton1 = AddButton("&Close");
+  SaveButton1 = MakeButton("&Save", false);
+  CloseButton1 = MakeButton("&Close");
+  PlaceButtons(SaveButton1, CloseButton1);
   connect(SaveButton1, &QPushButton::clicked, this, &TemplateListWindow::SaveButton1Click);
   connect(CloseButton1, &QPushButton::clicked, this, &TemplateListWindow::CloseButton1Click);
   ShowText(QString::fromLatin1(list.data(), static_cast<qsizetype>(list.size())));

@@ -8,8 +8,9 @@ namespace tolvane {
 TForm3::TForm3(QWidget* parent, AppState& state, UserDialogs& dialogs)
     : EditedMemoWindow(parent, state, dialogs, Layout{"Triggers", 611, 631, 400, 64}, MemoLook{false, true},
                        "Triggers.txt") {
-  SaveButton = AddButton("&Save");
-  Button1 = AddButton("&Close");
+  SaveButton = MakeButton("&Save");
+  Button1 = MakeButton("&Close");
+  PlaceButtons(SaveButton, Button1);
   connect(SaveButton, &QPushButton::clicked, this, &TForm3::SaveButtonClick);
   connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
   FormCreate();
