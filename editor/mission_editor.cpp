@@ -158,6 +158,8 @@ QList<MissionEditor::PaintedMark> MissionEditor::MarksIn(const QRect& area) cons
         if (mark.Shown.isEmpty()) continue;
         const qreal left = line.cursorToX(i);
         const qreal right = line.cursorToX(i + 1);
+        // A character given no width (a NUL) has no room for a code.
+        if (mark.IsCode && right <= left) continue;
         mark.Position = block.position() + i;
         mark.Cell = QRectF(origin.x() + left, origin.y() + line.y(), right - left, line.height());
         marks.append(mark);

@@ -5,8 +5,8 @@
 // What it shows beyond the text is painted, never put into the text: while
 // the rogue-character view is on, a red "@" over each blank and a red "#"
 // at each tab of the lines in view; at all times, each control character (a
-// byte 0 to 31 other than the tab, 127, or 128 to 159) as a small box with
-// its code in hexadecimal. The text itself, its undo steps and its modified
+// byte 1 to 31 other than the tab, 127, or 128 to 159) as a small box with
+// its code in hexadecimal (a NUL takes no room in the line to show one). The text itself, its undo steps and its modified
 // flag never change for either.
 //
 // It holds only what a mission file can hold: a typed or pasted character
