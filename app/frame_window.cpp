@@ -348,6 +348,12 @@ int TFrameForm::CascadeStep() const {
   return std::max(16, style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, this));
 }
 
+int TFrameForm::CascadePlaces(const QSize& area) const {
+  const QSize readable = ReadableDocumentSize().boundedTo(area);
+  const int room = std::min(area.width() - readable.width(), area.height() - readable.height());
+  return std::max(1, room / CascadeStep() + 1);
+}
+
 QSize TFrameForm::WorkAreaSize() const {
   if (mdiArea_->isVisible()) return mdiArea_->viewport()->size();
   // Not laid out yet: what the frame will leave between its bars.
@@ -388,11 +394,7 @@ QMdiSubWindow* TFrameForm::AddDocumentWindow(QWidget* document) {
     // back at the top left when the next place would leave it too little.
     const QSize area = WorkAreaSize();
     const QSize readable = ReadableDocumentSize().boundedTo(area);
-    const int step = CascadeStep();
-    const int others = mdiArea_->subWindowList().size();
-    const int room = std::min(area.width() - readable.width(), area.height() - readable.height());
-    const int places = std::max(1, room / step + 1);
-    const int offset = (others % places) * step;
+    const int offset = (mdiArea_->subWindowList().size() % CascadePlaces(area)) * CascadeStep();
     const QSize size = DocumentWindowSize().boundedTo(area - QSize(offset, offset)).expandedTo(readable);
     sub = mdiArea_->addSubWindow(document);
     sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -480,8 +482,7 @@ void TFrameForm::Cascade1Click() {
   const QSize area = WorkAreaSize();
   const QSize readable = ReadableDocumentSize().boundedTo(area);
   const int step = CascadeStep();
-  const int room = std::min(area.width() - readable.width(), area.height() - readable.height());
-  const int places = std::max(1, room / step + 1);
+  const int places = CascadePlaces(area);
   const int spread = (std::min<int>(windows.size(), places) - 1) * step;
   const QSize size = (area - QSize(spread, spread)).expandedTo(readable);
   int index = 0;

@@ -156,6 +156,9 @@ class TFrameForm : public QMainWindow, public DocumentHost {
   void ActivateCurrentDocument();
   void DocumentWindowGone(QObject* sub);
   int CascadeStep() const;
+  // How many windows fit one step apart before the next would have less
+  // than a readable size left in the area.
+  int CascadePlaces(const QSize& area) const;
   qreal FontScale() const;
   QSize InitialSize() const;
   QSize WorkAreaSize() const;

@@ -4,7 +4,9 @@
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QTreeView>
 #include <QRegularExpression>
 
 namespace tolvane {
@@ -76,6 +78,11 @@ QString Choose(QWidget* parent, FileDialogRequest& request, bool save) {
     dialog.setDirectory(request.InitialFolder);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setIconProvider(&types);
+  // Size and type in full beside the names.
+  if (auto* details = dialog.findChild<QTreeView*>("treeView")) {
+    details->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    details->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+  }
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   const QStringList filters = DialogFilters(request);
