@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QDeadlineTimer>
 #include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
@@ -14,6 +16,7 @@
 #include <functional>
 
 #include "editor_test_support.h"
+#include "list_windows.h"
 #include "program_icon.h"
 #include "qt_user_dialogs.h"
 
@@ -139,6 +142,25 @@ class WorkAreaTest : public QObject {
     QVERIFY(!deadline.hasExpired());
     ActivateFrame(world);
     QCOMPARE(second->Activations, 4);
+  }
+
+  void aListWindowsFindIsCarriedOutWhenTheFrameIsBack() {
+    EditorWorld world;
+    TEditForm* form = world.Open(world.Mission("bridge.mis", "x\r\n.Bridge Namur\r\n.EndMission\r\n"));
+    ActivateFrame(world);
+    TForm8* bridges = world.frame->Forms().Form8;
+    world.frame->Bridges1->trigger();
+    QTRY_COMPARE(QApplication::activeWindow(), bridges);
+    const QList<QListWidgetItem*> items = bridges->ListBox1->findItems("4.  Namur", Qt::MatchExactly);
+    QVERIFY(!items.isEmpty());
+    bridges->ListBox1->setCurrentItem(items.first());
+    bridges->ListBox1Click();
+    bridges->FindButton1->click();  // the list goes, the frame comes back
+    world.frame->activateWindow();
+    QTRY_COMPARE(form->CaretLine, 2);
+    QCOMPARE(form->Editor->textCursor().selectedText(), QString(".Bridge Namur"));
+    QCOMPARE(world.frame->StatusText(0), QString("  Line: 2 : 1"));
+    QVERIFY(!world.frame->State().BridgeListFindFlag());
   }
 
   void statusPanelsEmptyWhenTheLastDocumentCloses() {
