@@ -1,6 +1,7 @@
 #include "frame_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -10,9 +11,15 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
+
+#include <algorithm>
 
 #include "display_settings.h"
+#include "program_icon.h"
 #include "qt_user_dialogs.h"
 #include "type_names.h"
 
@@ -23,8 +30,24 @@ namespace tolvane {
 namespace {
 
 const char* const FrameCaption = "Skyrend Tolvane ver 1.2.3.1";
-const int DocumentWidth = 435;
-const int DocumentHeight = 308;
+
+// The sizes of the frame and of a new document window were drawn for a
+// dialog font 13 pixels high. With today's larger fonts they grow in step,
+// and the frame grows further where its menu bar or a document window
+// would not fit.
+const int DesignFontHeight = 13;
+const QSize DesignFrameSize(435, 317);
+const QSize DesignDocumentSize(435, 308);
+// The least a cascaded window keeps: some 35 columns and 7 lines.
+const QSize DesignReadableSize(300, 160);
+
+QSize Scaled(const QSize& size, qreal scale) {
+  return QSize(qRound(size.width() * scale), qRound(size.height() * scale));
+}
+
+// The caret panel is never narrower than this text needs.
+const char* const WidestUsualCaret = "  Line: 99999 : 999";
+const int CaretPanelLeast = 100;
 
 }  // namespace
 
@@ -37,6 +60,7 @@ DocumentFactory MissionDocumentFactory() {
     auto* window = dynamic_cast<DocumentWindow*>(document);
     return window && window->OpenDocument(path);
   };
+  factory.MenuBarCaptions = TEditForm::MenuBarCaptions();
   return factory;
 }
 
@@ -50,7 +74,9 @@ TFrameForm::TFrameForm(Options options) : QMainWindow(nullptr) {
   documents_ = options.Documents.Create ? options.Documents : MissionDocumentFactory();
 
   setWindowTitle(FrameCaption);
-  resize(435, 317);
+  // The frame's icon is every window's it holds or owns.
+  setWindowIcon(ProgramIcon());
+  setMenuBar(new MergedMenuBar(this));
 
   mdiArea_ = new QMdiArea(this);
   mdiArea_->setBackground(QColor(192, 192, 192));  // silver
@@ -66,6 +92,7 @@ TFrameForm::TFrameForm(Options options) : QMainWindow(nullptr) {
 
   CreateMenus();
   CreateStatusBar();
+  resize(InitialSize());
   FormCreate(options.ProgramFolder);
 
   // The tool windows, each running its own creation at this moment.
@@ -148,6 +175,23 @@ void TFrameForm::CreateMenus() {
   Readme1 = command("&Readme", &TFrameForm::Readme1Click);
   About1 = command("About", &TFrameForm::About1Click);
 
+  auto key = [this](const char* sequence, void (QMdiArea::*move)()) {
+    auto* action = new QAction(this);
+    action->setShortcut(QKeySequence(sequence));
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, mdiArea_, move);
+    addAction(action);
+    return action;
+  };
+  CloseDocumentKey = key("Ctrl+F4", &QMdiArea::closeActiveSubWindow);
+  // Where the desktop's own close key is Ctrl+F4, each document window
+  // already closes with it; a second owner of the key would leave it to
+  // neither.
+  if (QKeySequence::keyBindings(QKeySequence::Close).contains(CloseDocumentKey->shortcut()))
+    CloseDocumentKey->setShortcut(QKeySequence());
+  NextDocumentKey = key("Ctrl+F6", &QMdiArea::activateNextSubWindow);
+  PreviousDocumentKey = key("Ctrl+Shift+F6", &QMdiArea::activatePreviousSubWindow);
+
   RebuildMenuBar();
 }
 
@@ -181,16 +225,27 @@ void TFrameForm::CreateStatusBar() {
     statusPanels_[panel]->setFrameShape(QFrame::Panel);
     statusPanels_[panel]->setFrameShadow(QFrame::Sunken);
   }
-  statusPanels_[0]->setFixedWidth(100);
   statusPanels_[1]->setMinimumWidth(50);
   bar->addWidget(statusPanels_[0], 0);
   bar->addWidget(statusPanels_[1], 1);
+  FitCaretPanel();
+}
+
+void TFrameForm::FitCaretPanel() {
+  QLabel* panel = statusPanels_[0];
+  const QFontMetrics metrics(panel->font());
+  const int chrome = 2 * panel->frameWidth() + metrics.horizontalAdvance(QLatin1Char('x')) + 4;
+  const int text = std::max(metrics.horizontalAdvance(panel->text()), metrics.horizontalAdvance(WidestUsualCaret));
+  panel->setFixedWidth(std::max(CaretPanelLeast, text + chrome));
 }
 
 void TFrameForm::SetStatusText(int panel, const QString& text) {
   if (panel < 0 || panel > 1) return;
   statusPanels_[panel]->setText(text);
+  if (panel == 0) FitCaretPanel();
 }
+
+void TFrameForm::ShowStatusMessage(const QString& text) { statusBar()->showMessage(text, 10000); }
 
 QString TFrameForm::StatusText(int panel) const {
   if (panel < 0 || panel > 1) return QString();
@@ -200,12 +255,54 @@ QString TFrameForm::StatusText(int panel) const {
 void TFrameForm::ShowBridgesCommand() { Bridges1->setVisible(true); }
 
 // The one way a document window learns it has become the active one; its
-// menus are merged after it has taken its activation.
+// menus are merged after it has taken its activation. A window becomes the
+// active one when the work area activates it (a click, the Window menu,
+// Ctrl+Tab, Ctrl+F6, a new or closed window) and when the frame becomes the
+// active window again with it in front (a tool window closed or left, the
+// user back from another program). Each of these runs its activation once:
+// the work area may report a window that the frame's own activation also
+// brings, and then the second report finds it already activated.
 void TFrameForm::SubWindowActivated(QMdiSubWindow* sub) {
-  if (sub) {
-    if (auto* document = dynamic_cast<DocumentWindow*>(sub->widget())) document->FormActivate();
+  QWidget* widget = sub ? sub->widget() : nullptr;
+  auto* document = dynamic_cast<DocumentWindow*>(widget);
+  if (!sub) activated_.clear();
+  if (document && activated_ != widget) {
+    activated_ = widget;
+    document->FormActivate();
   }
   RebuildMenuBar();
+}
+
+void TFrameForm::ActivateCurrentDocument() {
+  if (!isActiveWindow()) return;
+  if (QMdiSubWindow* sub = mdiArea_->currentSubWindow()) SubWindowActivated(sub);
+}
+
+bool TFrameForm::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::WindowActivate:
+      // After the events that came with it: a click that activated the frame
+      // may also activate another document window, which then goes first.
+      QMetaObject::invokeMethod(this, &TFrameForm::ActivateCurrentDocument, Qt::QueuedConnection);
+      break;
+    case QEvent::WindowDeactivate:
+      // Another window of the program, or another program, is in front. A
+      // message box or dialog of the program's own is no such window: when
+      // it closes, the same document is still the active one.
+      if (!QApplication::activeModalWidget()) activated_.clear();
+      break;
+    default:
+      break;
+  }
+  return QMainWindow::event(event);
+}
+
+void TFrameForm::DocumentWindowGone(QObject* sub) {
+  for (QMdiSubWindow* other : mdiArea_->subWindowList())
+    if (static_cast<QObject*>(other) != sub) return;
+  // The last document window has closed: no caret, no reminder.
+  SetStatusText(0, QString());
+  SetStatusText(1, QString());
 }
 
 bool TFrameForm::IsActiveDocument(const DocumentWindow* document) const {
@@ -235,6 +332,56 @@ void TFrameForm::ResetOpenDialog() {
 
 void TFrameForm::SetDocumentFactory(DocumentFactory factory) { documents_ = std::move(factory); }
 
+qreal TFrameForm::FontScale() const {
+  return std::max<qreal>(1.0, QFontMetricsF(font()).height() / DesignFontHeight);
+}
+
+QSize TFrameForm::DocumentWindowSize() const { return Scaled(DesignDocumentSize, FontScale()); }
+
+QSize TFrameForm::ReadableDocumentSize() const { return Scaled(DesignReadableSize, FontScale()); }
+
+// The offset from one cascaded or newly placed window to the next: the
+// height of a title bar.
+int TFrameForm::CascadeStep() const {
+  QStyleOptionTitleBar option;
+  option.initFrom(this);
+  return std::max(16, style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, this));
+}
+
+int TFrameForm::CascadePlaces(const QSize& area) const {
+  const QSize readable = ReadableDocumentSize().boundedTo(area);
+  const int room = std::min(area.width() - readable.width(), area.height() - readable.height());
+  return std::max(1, room / CascadeStep() + 1);
+}
+
+QSize TFrameForm::WorkAreaSize() const {
+  if (mdiArea_->isVisible()) return mdiArea_->viewport()->size();
+  // Not laid out yet: what the frame will leave between its bars.
+  return QSize(width(), height() - menuBar()->sizeHint().height() - statusBar()->sizeHint().height());
+}
+
+QSize TFrameForm::InitialSize() const {
+  // Wide enough for the whole menu bar with a document's menus in it.
+  QMenuBar probe;
+  probe.setFont(menuBar()->font());
+  QStringList captions = documents_.MenuBarCaptions;
+  for (const MergeMenuItem& item : FrameMenuItems()) captions << item.Item->text();
+  for (const QString& caption : captions) probe.addAction(new QAction(caption, &probe));
+  const int barWidth = probe.sizeHint().width() + 8;
+  // Room for one document window and the next one placed below it.
+  const QSize document = DocumentWindowSize();
+  const int step = CascadeStep();
+  const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height() + 4;
+  QSize size = Scaled(DesignFrameSize, FontScale());
+  size = size.expandedTo(QSize(std::max(barWidth, document.width() + step), document.height() + step + chrome));
+  // Never larger than the screen leaves room for.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QSize room = screen->availableGeometry().size() - QSize(16, 48);
+    size = size.boundedTo(room);
+  }
+  return size;
+}
+
 QMdiSubWindow* TFrameForm::AddDocumentWindow(QWidget* document) {
   if (!document) return nullptr;
   QMdiSubWindow* sub = nullptr;
@@ -242,9 +389,17 @@ QMdiSubWindow* TFrameForm::AddDocumentWindow(QWidget* document) {
     if (existing == document || existing->widget() == document) sub = existing;
   }
   if (!sub) {
+    // A new window goes below and to the right of the one before it, and
+    // inside the work area: smaller than usual where the area is small,
+    // back at the top left when the next place would leave it too little.
+    const QSize area = WorkAreaSize();
+    const QSize readable = ReadableDocumentSize().boundedTo(area);
+    const int offset = (mdiArea_->subWindowList().size() % CascadePlaces(area)) * CascadeStep();
+    const QSize size = DocumentWindowSize().boundedTo(area - QSize(offset, offset)).expandedTo(readable);
     sub = mdiArea_->addSubWindow(document);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->resize(DocumentWidth, DocumentHeight);
+    sub->setGeometry(QRect(QPoint(offset, offset), size));
+    connect(sub, &QObject::destroyed, this, &TFrameForm::DocumentWindowGone);
     // The work area is the parent now; the title follows the document's.
     if (sub != document) {
       sub->setWindowTitle(document->windowTitle());
@@ -315,7 +470,30 @@ void TFrameForm::OpenFileDialogTypeChange(int filterIndex) {
 
 void TFrameForm::Tile1Click() { mdiArea_->tileSubWindows(); }
 
-void TFrameForm::Cascade1Click() { mdiArea_->cascadeSubWindows(); }
+void TFrameForm::Cascade1Click() {
+  // Each window one title bar below and to the right of the one before,
+  // all of one size that fits the area, but never below a readable size;
+  // when they would run out of the area they start again at the top left.
+  QList<QMdiSubWindow*> windows;
+  for (QMdiSubWindow* sub : mdiArea_->subWindowList(QMdiArea::CreationOrder))
+    if (sub->isVisible() && !sub->isMinimized()) windows.append(sub);
+  if (windows.isEmpty()) return;
+  QMdiSubWindow* active = mdiArea_->activeSubWindow();
+  const QSize area = WorkAreaSize();
+  const QSize readable = ReadableDocumentSize().boundedTo(area);
+  const int step = CascadeStep();
+  const int places = CascadePlaces(area);
+  const int spread = (std::min<int>(windows.size(), places) - 1) * step;
+  const QSize size = (area - QSize(spread, spread)).expandedTo(readable);
+  int index = 0;
+  for (QMdiSubWindow* sub : windows) {
+    if (sub->isMaximized()) sub->showNormal();
+    const int offset = (index++ % places) * step;
+    sub->setGeometry(QRect(QPoint(offset, offset), size));
+    sub->raise();
+  }
+  if (active) active->raise();
+}
 
 void TFrameForm::Arrangeicons1Click() {
   // Minimised windows line up along the bottom of the work area, left to right.

@@ -5,7 +5,9 @@
 // and hands both to every window it creates. Closing it ends the program.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -32,6 +34,9 @@ class TFrameForm;
 struct DocumentFactory {
   std::function<QWidget*(TFrameForm& frame)> Create;
   std::function<bool(QWidget* document, const QString& path)> Open;
+  // The captions a document brings to the menu bar; the frame opens wide
+  // enough to show them beside its own.
+  QStringList MenuBarCaptions;
 };
 
 struct FrameOptions {
@@ -73,9 +78,16 @@ class TFrameForm : public QMainWindow, public DocumentHost {
   QList<QWidget*> Documents() const;
   QWidget* ActiveDocument() const;
 
-  // The status bar: panel 0 (100 pixels) and panel 1 (50 pixels and the rest).
+  // The status bar: panel 0 (at least 100 pixels, as wide as its text
+  // needs) and panel 1 (50 pixels and the rest); a passing notice.
   void SetStatusText(int panel, const QString& text) override;
   QString StatusText(int panel) const;
+  void ShowStatusMessage(const QString& text) override;
+
+  // The size a new document window takes when the work area has room, and
+  // the least that Cascade leaves a window.
+  QSize DocumentWindowSize() const;
+  QSize ReadableDocumentSize() const;
 
   // What a document window asks of the frame.
   DocumentWindow* NewDocument() override;
@@ -123,8 +135,14 @@ class TFrameForm : public QMainWindow, public DocumentHost {
   QAction* Bridges1 = nullptr;
   QAction* Readme1 = nullptr;
   QAction* About1 = nullptr;
+  // Keys of the work area: Ctrl+F4 closes the active document window,
+  // Ctrl+F6 and Ctrl+Shift+F6 move to the next and the previous one.
+  QAction* CloseDocumentKey = nullptr;
+  QAction* NextDocumentKey = nullptr;
+  QAction* PreviousDocumentKey = nullptr;
 
  protected:
+  bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -135,6 +153,16 @@ class TFrameForm : public QMainWindow, public DocumentHost {
   void FillWindowMenu();
   QList<MergeMenuItem> FrameMenuItems() const;
   void SubWindowActivated(QMdiSubWindow* sub);
+  void ActivateCurrentDocument();
+  void DocumentWindowGone(QObject* sub);
+  int CascadeStep() const;
+  // How many windows fit one step apart before the next would have less
+  // than a readable size left in the area.
+  int CascadePlaces(const QSize& area) const;
+  qreal FontScale() const;
+  QSize InitialSize() const;
+  QSize WorkAreaSize() const;
+  void FitCaretPanel();
 
   std::unique_ptr<UserDialogs> ownDialogs_;
   UserDialogs* dialogs_ = nullptr;
@@ -145,6 +173,9 @@ class TFrameForm : public QMainWindow, public DocumentHost {
   QMdiArea* mdiArea_ = nullptr;
   QLabel* statusPanels_[2] = {nullptr, nullptr};
   QList<QAction*> windowListActions_;
+  // The document whose activation has run and which has stayed the active
+  // one since; none while the frame is not the active window.
+  QPointer<QWidget> activated_;
 };
 
 // The mission document window as the frame makes it, before anyone has

@@ -104,6 +104,9 @@ TEditForm::TEditForm(DocumentHost* host, AppState& state, UserDialogs& dialogs)
   connect(Editor, &MissionEditor::PasteRequested, this, &TEditForm::Paste1Click);
   connect(Editor, &MissionEditor::ContextMenuRequested, this,
           [this](const QPoint& where) { PopupMenu1->popup(where); });
+  connect(Editor, &MissionEditor::TextRefused, this, [this](const QString& notice) {
+    if (host_) host_->ShowStatusMessage(notice);
+  });
 
   FormCreate();
 }
@@ -171,6 +174,10 @@ void TEditForm::CreateMenus() {
   Cut2 = PopupMenu1->addAction("Cu&t");
   Copy2 = PopupMenu1->addAction("&Copy");
   Paste2 = PopupMenu1->addAction("&Paste");
+}
+
+QStringList TEditForm::MenuBarCaptions() {
+  return {"&File", "&Edit", "&Search", "Fon&t", "&Color", "&Verify", "&Objects"};
 }
 
 QList<MergeMenuItem> TEditForm::MergeMenuItems() const {
@@ -338,9 +345,8 @@ void TEditForm::Edit1Click() {
   UpdateCursorPos();
 }
 
-// The clipboard gets the blanks and tabs that any marks stand for, and text
-// pasted while the marking is on is marked like the rest; the window's own
-// text keeps its marks.
+// The rogue marks are only painted, so the clipboard commands work on the
+// text as it is, whether the marking is on or off.
 void TEditForm::Cut1Click() { Editor->cut(); }
 
 void TEditForm::Copy1Click() { Editor->copy(); }
@@ -357,8 +363,10 @@ void TEditForm::UpdateCursorPos() {
   // 1. and 2.
   CaretLine = Editor->CaretLine();
   CaretColumn = Editor->CaretColumn();
-  // 3.
-  if (host_) host_->SetStatusText(0, QString("  Line: %1 : %2").arg(CaretLine).arg(CaretColumn));
+  // 3. The status bar shows the active window's caret only: a caret moved
+  //    in another window (by a search, say) leaves it alone.
+  if (host_ && host_->IsActiveDocument(this))
+    host_->SetStatusText(0, QString("  Line: %1 : %2").arg(CaretLine).arg(CaretColumn));
 }
 
 void TEditForm::EditorKeyDown(int key, Qt::KeyboardModifiers /*shift*/) {

@@ -15,6 +15,7 @@
 // lets the next file opened become number 1 again.
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include "app_state.h"
@@ -57,8 +58,11 @@ class TEditForm : public QWidget, public DocumentWindow {
   void AgreeToClose() override { closeAgreed_ = true; }
   void TakeDocumentNumber(int number) override;
   QList<MergeMenuItem> MergeMenuItems() const override;
+  // The captions of the window's items on the frame's menu bar, in order.
+  static QStringList MenuBarCaptions();
 
-  // Recomputes CaretLine and CaretColumn and shows them in the status bar.
+  // Recomputes CaretLine and CaretColumn and shows them in the status bar
+  // while the window is the active one.
   void UpdateCursorPos();
 
   // The document: text, FileName, DocumentNumber, RogueMarking.

@@ -1,7 +1,8 @@
 #include "file_commands.h"
 
+#include <QAbstractButton>
+#include <QDialogButtonBox>
 #include <QFileInfo>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextDocument>
@@ -31,8 +32,8 @@ bool FileCommands::ReadFile(const QString& path, QString& text) {
 void FileCommands::ShowFileName() { parts_.Window->setWindowTitle(FileNamePart(parts_.Document->FileName)); }
 
 bool FileCommands::Save1Click() {
-  // The file gets the blanks and tabs that any marks stand for; the window
-  // keeps showing its marks, so the marking is as it was afterwards.
+  // The rogue marks are only painted: the file gets the text as it is, and
+  // the marking stays as it was.
   if (!parts_.Document->IsUntitled()) return WriteDocument();
   return Saveas1Click();
 }
@@ -109,8 +110,7 @@ QPrinter& FileCommands::Printer() {
 void FileCommands::Print1Click() {
   QPrinter& printer = Printer();
   if (!ShowPrintDialog(printer)) return;
-  // The page shows the blanks and tabs that any marks stand for; the window
-  // keeps its marks.
+  // The page shows the text as it is; the rogue marks are the window's.
   QTextDocument copy;
   copy.setDefaultFont(parts_.Editor->font());
   copy.setPlainText(parts_.Document->PlainText());
@@ -131,7 +131,15 @@ void FileCommands::ShowPrinterSetupDialog(QPrinter& printer) {
     PrinterSetupDialogHook(printer);
     return;
   }
-  QPageSetupDialog dialog(&printer, parts_.Window);
+  // The print dialog in a set-up role: the printer and its options are
+  // chosen and kept for the next Print; nothing is printed.
+  QPrintDialog dialog(&printer, parts_.Window);
+  dialog.setWindowTitle("Printer setup");
+  dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+  if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+    for (QAbstractButton* button : buttons->buttons())
+      if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole) button->setText("OK");
+  }
   dialog.exec();
 }
 

@@ -40,7 +40,8 @@ class FileCommands : public QObject {
   // The save dialog's settings, kept between uses.
   FileDialogRequest SaveFileDialog;
 
-  // The printer the Print and Printer setup commands use.
+  // The printer the Print and Printer setup commands use: what Printer
+  // setup chooses is what the next Print starts from.
   QPrinter& Printer();
   // The print and printer set-up dialogs; tests put their own answers here.
   // Print goes ahead when the print dialog answers true.

@@ -1,11 +1,10 @@
 #include "mission_document.h"
 
 #include <QPlainTextDocumentLayout>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
-
-#include "rogue_characters.h"
 
 namespace tolvane {
 
@@ -17,7 +16,20 @@ bool MissionDocument::IsModified() const { return text_->isModified(); }
 
 void MissionDocument::SetModified(bool modified) { text_->setModified(modified); }
 
-QString MissionDocument::PlainText() const { return UnmarkedText(*text_); }
+QString MissionDocument::PlainText() const { return TextBetween(*text_, 0, text_->characterCount()); }
+
+QString TextBetween(const QTextDocument& text, int from, int to) {
+  const int end = std::max(0, text.characterCount() - 1);  // the last line end is no text
+  from = std::clamp(from, 0, end);
+  to = std::clamp(to, 0, end);
+  if (to <= from) return QString();
+  QTextCursor cursor(const_cast<QTextDocument*>(&text));
+  cursor.setPosition(from);
+  cursor.setPosition(to, QTextCursor::KeepAnchor);
+  QString selected = cursor.selectedText();
+  selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  return selected;
+}
 
 namespace {
 

@@ -1,7 +1,8 @@
 #pragma once
 // One document window's text and document state: the file it belongs to,
 // its document number and whether the rogue-character marking is on. The
-// text area shows this text; the window's commands work on it.
+// text area shows this text; the window's commands work on it. The marking
+// is only shown: it never changes the text.
 
 #include <QObject>
 #include <QString>
@@ -34,13 +35,18 @@ class MissionDocument : public QObject {
   bool IsModified() const;
   void SetModified(bool modified);
 
-  // The text as a save writes it: lines separated by "\n", every mark read
-  // back as the blank or tab it stands for.
+  // The text as a save writes it: lines separated by "\n", every character
+  // as it is held.
   QString PlainText() const;
 
  private:
   QTextDocument* text_;
 };
+
+// The text between two positions of a document as it is held, lines
+// separated by "\n"; a byte 160 stays itself (toPlainText() would give a
+// blank).
+QString TextBetween(const QTextDocument& text, int from, int to);
 
 // The file-name part of a path: the text after its last separator ("/",
 // "\" or ":").

@@ -1,14 +1,21 @@
 #pragma once
 // The document window's text area: plain text, no word wrap, the tab key
-// inserts a tab. It knows the rogue-character marks: text leaving it
-// (clipboard, drag) has the marks read back as blanks and tabs, text coming
-// in while the marks are shown has its blanks and tabs marked, and a
-// character typed beside a mark is plain text, never a mark.
+// inserts a tab.
+//
+// What it shows beyond the text is painted, never put into the text: while
+// the rogue-character view is on, a red "@" over each blank and a red "#"
+// at each tab of the lines in view; at all times, each control character (a
+// byte 1 to 31 other than the tab, 127, or 128 to 159) as a small box with
+// its code in hexadecimal (a NUL takes no room in the line to show one). The text itself, its undo steps and its modified
+// flag never change for either.
+//
+// It holds only what a mission file can hold: a typed or pasted character
+// outside Latin-1 becomes its plain equivalent (quotes, dashes, the
+// ellipsis) or is refused with a notice naming it.
 
+#include <QList>
 #include <QPlainTextEdit>
-
-#include <utility>
-#include <vector>
+#include <QRectF>
 
 namespace tolvane {
 
@@ -23,9 +30,20 @@ class MissionEditor : public QPlainTextEdit {
   int CaretLine() const;
   int CaretColumn() const;
 
-  // Whether blanks and tabs coming in are to be shown as marks.
-  void setRogueMarking(bool on) { rogueMarking_ = on; }
+  // The rogue-character view: the marks are painted while it is on.
+  void setRogueMarking(bool on);
   bool rogueMarking() const { return rogueMarking_; }
+
+  // One thing painted over a character: its cell in the viewport and what
+  // is drawn there ("@", "#" or a hexadecimal code such as "85").
+  struct PaintedMark {
+    int Position = 0;  // the character's position in the text
+    QRectF Cell;
+    QString Shown;
+    bool IsCode = false;  // a boxed hexadecimal code, not a rogue mark
+  };
+  // What is painted over the characters in the given part of the viewport.
+  QList<PaintedMark> MarksIn(const QRect& area) const;
 
  signals:
   // A key pressed while the editor has the focus; the key still goes on to
@@ -37,8 +55,11 @@ class MissionEditor : public QPlainTextEdit {
   void PasteRequested();
   // The context menu is the window's own.
   void ContextMenuRequested(const QPoint& globalPosition);
+  // A typed or pasted text was refused; the notice names the character.
+  void TextRefused(const QString& notice);
 
  protected:
+  void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -47,15 +68,12 @@ class MissionEditor : public QPlainTextEdit {
   void insertFromMimeData(const QMimeData* source) override;
 
  private:
-  // Runs an edit of the user's and takes the mark property off whatever it
-  // inserted.
-  template <typename Edit>
-  void TypedEdit(Edit edit);
-  void NoteChange(int position, int removed, int added);
+  // Fits text to what a mission holds; false (with the notice sent) when a
+  // character must be refused. how: "typed" or "pasted".
+  bool FitIncoming(QString& text, const char* how);
+  void InsertTyped(const QString& text);
 
   bool rogueMarking_ = false;
-  bool watching_ = false;
-  std::vector<std::pair<int, int>> inserted_;
 };
 
 }  // namespace tolvane

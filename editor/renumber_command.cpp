@@ -12,7 +12,6 @@
 #include "app_state.h"
 #include "mission_document.h"
 #include "renumber.h"
-#include "rogue_characters.h"
 #include "user_dialogs.h"
 
 namespace tolvane {
@@ -23,9 +22,9 @@ constexpr std::string_view kTagKeyword = ".TagIdentifier";
 
 // Replaces the tail of each changed line, from the end of its
 // ".TagIdentifier" on, by the blank and the new number. The start of the
-// line stays as it is, with any mark it shows. Each line is reached by its
-// number, never by walking the text.
-void ApplyEdits(QTextDocument& text, const std::vector<RenumberEdit>& edits, bool marking) {
+// line stays as it is. Each line is reached by its number, never by
+// walking the text.
+void ApplyEdits(QTextDocument& text, const std::vector<RenumberEdit>& edits) {
   QTextCursor cursor(&text);
   cursor.beginEditBlock();
   for (const RenumberEdit& edit : edits) {
@@ -36,11 +35,7 @@ void ApplyEdits(QTextDocument& text, const std::vector<RenumberEdit>& edits, boo
     const QString tail = QString::fromLatin1(edit.Text.data() + kept, static_cast<qsizetype>(edit.Text.size() - kept));
     cursor.setPosition(block.position() + static_cast<int>(kept));
     cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
-    if (marking) {
-      InsertMarked(cursor, tail);
-    } else {
-      cursor.insertText(tail, QTextCharFormat());
-    }
+    cursor.insertText(tail, QTextCharFormat());
   }
   cursor.endEditBlock();
 }
@@ -54,8 +49,7 @@ void RenumberCommand::TagIdNumberFix1Click() {
   if (document.DocumentNumber != 1) return;
   AppState& state = *parts_.State;
 
-  // The text as the user means it: marks read back as blanks and tabs, one
-  // byte per character, so positions in a line are positions in its block.
+  // One byte per character, so positions in a line are positions in its block.
   const QByteArray text = document.PlainText().toLatin1();
   const RenumberResult result = Renumber(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
 
@@ -67,7 +61,7 @@ void RenumberCommand::TagIdNumberFix1Click() {
     parts_.Dialogs->Inform(parts_.Window, QString::fromLatin1(RenumberMessage(result).c_str()));
     return;
   }
-  if (!result.Edits.empty()) ApplyEdits(*document.Text(), result.Edits, document.RogueMarking);
+  if (!result.Edits.empty()) ApplyEdits(*document.Text(), result.Edits);
 }
 
 }  // namespace tolvane

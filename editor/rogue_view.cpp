@@ -1,17 +1,14 @@
-#include <QWidget>
-
 #include "rogue_view.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QWidget>
 
 #include "document_host.h"
 #include "mission_document.h"
 #include "mission_editor.h"
-#include "rogue_characters.h"
 
 namespace tolvane {
 
@@ -31,12 +28,17 @@ void CaretToEndOfLine(QPlainTextEdit* editor, int line) {
 
 }  // namespace
 
+QString RogueReminderText() { return QStringLiteral("  Space = @   Tab = # "); }
+
+QString RogueReminderBlank() { return QString(22, QLatin1Char(' ')); }
+
 RogueView::RogueView(const DocumentParts& parts, QAction* turnOn, QAction* turnOff)
     : QObject(parts.Window), parts_(parts), turnOn_(turnOn), turnOff_(turnOff) {}
 
 void RogueView::ResetMenus() {
   turnOn_->setEnabled(true);
   turnOff_->setEnabled(false);
+  parts_.Editor->setRogueMarking(false);
 }
 
 QString RogueView::Reminder() const {
@@ -44,7 +46,9 @@ QString RogueView::Reminder() const {
 }
 
 void RogueView::SetReminder(const QString& text) {
-  if (parts_.Host) parts_.Host->SetStatusText(1, text);
+  // The status bar shows the active window's reminder only.
+  if (parts_.Host && parts_.Host->IsActiveDocument(dynamic_cast<DocumentWindow*>(parts_.Window)))
+    parts_.Host->SetStatusText(1, text);
 }
 
 void RogueView::TurnOnRogueCheckCommand() {
@@ -71,33 +75,17 @@ void RogueView::TurnOffRogueCheck1Click() {
   TurnOffRogueCharacterCheck();
 }
 
-void RogueView::RogueCharacterCheck() {
-  MissionEditor* editor = parts_.Editor;
-  // 1.
-  const int c = editor->CaretLine();
-  // 2. Every line rewritten, as one edit. The saved file is the same with or
-  //    without the marks, so the modified flag stays as it was.
-  QTextDocument* document = editor->document();
-  const bool modified = document->isModified();
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  MarkRogueCharacters(*document);
-  QApplication::restoreOverrideCursor();
-  editor->setRogueMarking(true);
-  document->setModified(modified);
-  // 3.
-  CaretToEndOfLine(editor, c);
-}
+void RogueView::RogueCharacterCheck() { ShowMarks(true); }
 
-void RogueView::TurnOffRogueCharacterCheck() {
+void RogueView::TurnOffRogueCharacterCheck() { ShowMarks(false); }
+
+void RogueView::ShowMarks(bool shown) {
   MissionEditor* editor = parts_.Editor;
+  // 1. The caret's line before the view changes.
   const int c = editor->CaretLine();
-  QTextDocument* document = editor->document();
-  const bool modified = document->isModified();
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  UnmarkRogueCharacters(*document);
-  QApplication::restoreOverrideCursor();
-  editor->setRogueMarking(false);
-  document->setModified(modified);
+  // 2. The marks are painted over the text, which stays as it is.
+  editor->setRogueMarking(shown);
+  // 3. The caret to the end of the line it was on.
   CaretToEndOfLine(editor, c);
 }
 

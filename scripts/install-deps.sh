@@ -5,10 +5,10 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libqt6svg6
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xdotool imagemagick
+  xvfb openbox xdotool imagemagick
 )
 
 missing=()

@@ -26,6 +26,8 @@ class DocumentHost {
 
   // The status bar: panel 0 (caret position) and panel 1 (rogue reminder).
   virtual void SetStatusText(int panel, const QString& text) = 0;
+  // A passing notice in the status bar (a character the text cannot hold).
+  virtual void ShowStatusMessage(const QString& text) = 0;
   virtual bool IsActiveDocument(const DocumentWindow* document) const = 0;
 
   // Makes the frame's "&Bridges" visible for the rest of the run.

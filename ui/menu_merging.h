@@ -10,8 +10,8 @@
 // are group 1, so they stand between File and "&Window".
 
 #include <QList>
-
-class QAction;
+#include <QMenuBar>
+#include <QPointer>
 
 namespace tolvane {
 
@@ -29,5 +29,36 @@ class MenuMergeSource {
 
 // The menu bar's items in order.
 QList<QAction*> MergeMenus(const QList<MergeMenuItem>& frameItems, const QList<MergeMenuItem>& documentItems);
+
+// The frame's menu bar. Merging puts a document's items beside the frame's,
+// so two items may share a mnemonic ("&Color" and "&Checks", "Fon&t" and
+// "&Triggers"). Alt with such a letter runs neither: each press moves the
+// highlight to the next item with that letter, as the bar does for a letter
+// typed while it has the keyboard. Enter then runs the highlighted item,
+// the arrow keys move on, Escape leaves the bar; either way the keyboard
+// goes back to where it was. A letter that only one item has runs it at
+// once, as ever.
+class MergedMenuBar : public QMenuBar {
+  Q_OBJECT
+
+ public:
+  explicit MergedMenuBar(QWidget* parent = nullptr);
+
+  // The visible items whose mnemonic is key (Alt and a letter).
+  QList<QAction*> ItemsWithMnemonic(const QKeySequence& key) const;
+
+ protected:
+  bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  void HighlightNextWithMnemonic(const QKeySequence& key);
+  // Nothing highlighted, no menu open.
+  void Leave();
+  void HandBackKeyboard();
+
+  QPointer<QWidget> returnFocus_;
+};
 
 }  // namespace tolvane

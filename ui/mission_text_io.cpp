@@ -41,7 +41,78 @@ bool MayReplace(const QString& path, QString& error) {
   return true;
 }
 
+// The characters outside Latin-1 that a mission file keeps as their plain
+// equivalents.
+struct PlainEquivalent {
+  char32_t From;
+  const char* To;
+};
+constexpr PlainEquivalent PlainEquivalents[] = {
+    // single quotes
+    {U'\u2018', "'"}, {U'\u2019', "'"}, {U'\u201A', "'"}, {U'\u201B', "'"},
+    // double quotes
+    {U'\u201C', "\""}, {U'\u201D', "\""}, {U'\u201E', "\""}, {U'\u201F', "\""},
+    // hyphens, dashes and the minus sign
+    {U'\u2010', "-"}, {U'\u2011', "-"}, {U'\u2012', "-"}, {U'\u2013', "-"}, {U'\u2014', "-"}, {U'\u2015', "-"},
+    {U'\u2212', "-"},
+    // ellipsis
+    {U'\u2026', "..."},
+};
+
+const char* PlainEquivalentOf(char32_t character) {
+  for (const PlainEquivalent& entry : PlainEquivalents)
+    if (entry.From == character) return entry.To;
+  return nullptr;
+}
+
+// The index of the first character outside Latin-1, or -1.
+qsizetype FirstWideCharacter(const QString& text) {
+  const QChar* data = text.constData();
+  for (qsizetype i = 0, n = text.size(); i < n; ++i)
+    if (data[i].unicode() > 0xFF) return i;
+  return -1;
+}
+
+// The whole character (both halves of a surrogate pair) at index.
+QString CharacterAt(const QString& text, qsizetype index) {
+  const bool pair = text.at(index).isHighSurrogate() && index + 1 < text.size() && text.at(index + 1).isLowSurrogate();
+  return text.mid(index, pair ? 2 : 1);
+}
+
 }  // namespace
+
+QString DescribeCharacter(const QString& character) {
+  const QList<uint> codes = character.toUcs4();
+  const uint code = codes.isEmpty() ? 0 : codes.first();
+  const QString number = QString("U+%1").arg(QString::number(code, 16).toUpper(), 4, QLatin1Char('0'));
+  if (!QChar::isPrint(code) || QChar::category(code) == QChar::Separator_Line ||
+      QChar::category(code) == QChar::Separator_Paragraph)
+    return number;
+  return QString("\"%1\" (%2)").arg(character, number);
+}
+
+bool FitMissionCharacters(QString& text, QString& refused) {
+  refused.clear();
+  qsizetype first = FirstWideCharacter(text);
+  if (first < 0) return true;
+  QString fitted = text.left(first);
+  for (qsizetype i = first, n = text.size(); i < n;) {
+    const QString character = CharacterAt(text, i);
+    i += character.size();
+    if (character.at(0).unicode() <= 0xFF) {
+      fitted += character;
+      continue;
+    }
+    const char* plain = character.size() == 1 ? PlainEquivalentOf(character.at(0).unicode()) : nullptr;
+    if (!plain) {
+      refused = character;
+      return false;
+    }
+    fitted += QLatin1String(plain);
+  }
+  text = fitted;
+  return true;
+}
 
 QString NormaliseLineEnds(const QString& text) {
   QString out;
@@ -118,6 +189,16 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& 
 }
 
 bool WriteMissionText(const QString& path, const QString& text, QString& error) {
+  error.clear();
+  const qsizetype wide = FirstWideCharacter(text);
+  if (wide >= 0) {
+    const qsizetype line = text.left(wide).count(QLatin1Char('\n')) + 1;
+    error = Failure("Cannot write", path,
+                    QString("%1 on line %2 cannot be saved in a mission file")
+                        .arg(DescribeCharacter(CharacterAt(text, wide)))
+                        .arg(line));
+    return false;
+  }
   return WriteFileAtomically(path, WithCrLf(text).toLatin1(), error);
 }
 

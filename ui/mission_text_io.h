@@ -15,11 +15,23 @@ namespace tolvane {
 bool ReadMissionText(const QString& path, QString& text, QString& error);
 
 // Writes text (lines separated by "\n") to path with CR LF line ends and
-// one byte per character; a character outside Latin-1 is written as "?".
-// The file is replaced only when everything was written. On failure answers
-// false, leaves any existing file as it was and puts the system's own
+// one byte per character. The file is replaced only when everything was
+// written. A text holding a character outside Latin-1 is refused, never
+// written with a stand-in: the message names the character and its line.
+// On failure answers false, leaves any existing file as it was and puts the
 // description, with the path, into error.
 bool WriteMissionText(const QString& path, const QString& text, QString& error);
+
+// A mission file holds Latin-1 characters only, one byte each. Typographic
+// quotes, dashes and the ellipsis have plain equivalents (' " - ...) and are
+// replaced by them in text; any other character outside Latin-1 cannot be
+// held. Answers false when text holds such a character, and puts the first
+// one into refused.
+bool FitMissionCharacters(QString& text, QString& refused);
+
+// A character as a message names it: "€" (U+20AC); one that shows nothing
+// (a control or a separator) by its code alone: U+2028.
+QString DescribeCharacter(const QString& character);
 
 // The verifier's work file in the program folder, and the one way the Verify
 // command writes the editor's text to it: like a save (CR LF, one byte per

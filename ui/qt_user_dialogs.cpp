@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QTreeView>
 #include <QRegularExpression>
 
 namespace tolvane {
@@ -15,9 +18,17 @@ QString Caption() {
   return name.isEmpty() ? QString("Tolvane") : name;
 }
 
+// A message box stands over the window it belongs to. A window not on the
+// screen yet (the frame during its start-up) has no place to stand over, so
+// the box then stands on its own, centred on the screen.
+QWidget* OwnerOnScreen(QWidget* parent) {
+  QWidget* window = parent ? parent->window() : nullptr;
+  return window && window->isVisible() ? parent : nullptr;
+}
+
 Answer Ask(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons,
            QMessageBox::StandardButton escape) {
-  QMessageBox box(QMessageBox::Question, Caption(), text, buttons, parent);
+  QMessageBox box(QMessageBox::Question, Caption(), text, buttons, OwnerOnScreen(parent));
   box.setEscapeButton(escape);
   switch (box.exec()) {
     case QMessageBox::Yes:
@@ -49,12 +60,29 @@ QStringList DialogFilters(const FileDialogRequest& request) {
   return filters;
 }
 
+// The file dialogs name mission files by their kind, not by a type guessed
+// from their contents.
+class MissionFileTypes : public QFileIconProvider {
+ public:
+  QString type(const QFileInfo& info) const override {
+    if (info.isFile() && info.suffix().compare("mis", Qt::CaseInsensitive) == 0) return QStringLiteral("Mission file");
+    return QFileIconProvider::type(info);
+  }
+};
+
 QString Choose(QWidget* parent, FileDialogRequest& request, bool save) {
+  MissionFileTypes types;
   QFileDialog dialog(parent, request.Title);
   // A folder that does not exist leaves the dialog in the working directory.
   if (!request.InitialFolder.isEmpty() && QFileInfo(request.InitialFolder).isDir())
     dialog.setDirectory(request.InitialFolder);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setIconProvider(&types);
+  // Size and type in full beside the names.
+  if (auto* details = dialog.findChild<QTreeView*>("treeView")) {
+    details->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    details->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+  }
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   const QStringList filters = DialogFilters(request);
@@ -107,7 +135,7 @@ QString SuffixOfExtension(const QString& extension) {
 }
 
 void QtUserDialogs::Inform(QWidget* parent, const QString& text) {
-  QMessageBox box(QMessageBox::Information, Caption(), text, QMessageBox::Ok, parent);
+  QMessageBox box(QMessageBox::Information, Caption(), text, QMessageBox::Ok, OwnerOnScreen(parent));
   box.exec();
 }
 

@@ -1,13 +1,21 @@
 // The document window: numbering, menus, saving, closing, the caret panel.
 
 #include <QAction>
+#include <QAbstractButton>
 #include <QClipboard>
+#include <QDialogButtonBox>
+#include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QSpinBox>
+#include <QStatusBar>
 #include <QTest>
 
+#include "dialog_driver.h"
 #include "editor_test_support.h"
 
 using namespace tolvane;
@@ -33,6 +41,9 @@ class EditFormTest : public QObject {
 
  private slots:
   void altWithALetterNeverTypesIntoTheMission();
+  void charactersAMissionCannotHoldNeverReachItsFile();
+  void controlBytesStayAndShowTheirCodes();
+  void printerSetupChoosesThePrinterForTheNextPrint();
   void numbersFollowOpeningAndClosing() {
     EditorWorld world;
     TEditForm* first = world.Open(world.Mission("one.mis", kMission));
@@ -145,6 +156,10 @@ class EditFormTest : public QObject {
                                     "&Window", "&Checks", "&Actions", "&Triggers", "&Distances", "&Bridges",
                                     "&Readme", "About"}));
     QCOMPARE(world.frame->menuBar()->actions().first(), form->File1->menuAction());
+    // The captions the frame sizes its menu bar for are the window's own.
+    QStringList own;
+    for (const MergeMenuItem& item : form->MergeMenuItems()) own << item.Item->text();
+    QCOMPARE(TEditForm::MenuBarCaptions(), own);
   }
 
   void menuCaptionsAndShortcuts() {
@@ -460,6 +475,111 @@ void EditFormTest::altWithALetterNeverTypesIntoTheMission() {
   // Plain and shifted letters still type.
   QTest::keyClicks(form->Editor, "qJ");
   QCOMPARE(EditorWorld::Text(form), QString(".EndMissionqJ\n"));
+}
+
+void EditFormTest::charactersAMissionCannotHoldNeverReachItsFile() {
+  EditorWorld world;
+  const QString path = world.Mission("quotes.mis", "[Main]\r\n");
+  TEditForm* form = world.Open(path);
+  form->Editor->setFocus();
+  form->Editor->moveCursor(QTextCursor::End);
+  auto notice = [&] { return world.frame->statusBar()->currentMessage(); };
+
+  // Pasted typographic quotes, dashes and the ellipsis become plain ones.
+  QApplication::clipboard()->setText(QString::fromUtf8("It\u2019s \u201Cdone\u201D \u2013 caf\u00e9\u2026\r\n"));
+  QTest::keyClick(form->Editor, Qt::Key_V, Qt::ControlModifier);
+  QCOMPARE(EditorWorld::Text(form), QString::fromUtf8("[Main]\nIt's \"done\" - caf\u00e9...\n"));
+  QVERIFY(form->Editor->document()->isModified());
+  QVERIFY(notice().isEmpty());
+
+  // A paste holding a euro sign is refused whole, with a notice naming it.
+  QApplication::clipboard()->setText(QString::fromUtf8("Cost \u2018 5 \u20ac"));
+  QTest::keyClick(form->Editor, Qt::Key_V, Qt::ControlModifier);
+  QCOMPARE(EditorWorld::Text(form), QString::fromUtf8("[Main]\nIt's \"done\" - caf\u00e9...\n"));
+  QCOMPARE(notice(), QString::fromUtf8("Not pasted: \"\u20ac\" (U+20AC) cannot be saved in a mission file"));
+
+  // Typed, and from an input method: fitted the same way, or refused.
+  QTest::sendKeyEvent(QTest::Click, form->Editor, Qt::Key_unknown, QString::fromUtf8("\u2019"), Qt::NoModifier);
+  QTest::sendKeyEvent(QTest::Click, form->Editor, Qt::Key_unknown, QString::fromUtf8("\u20ac"), Qt::NoModifier);
+  QCOMPARE(notice(), QString::fromUtf8("Not typed: \"\u20ac\" (U+20AC) cannot be saved in a mission file"));
+  QInputMethodEvent composed;
+  composed.setCommitString(QString::fromUtf8("\u201Cx\u201D"));
+  QApplication::sendEvent(form->Editor, &composed);
+  QInputMethodEvent refused;
+  refused.setCommitString(QString::fromUtf8("\u0416"));
+  QApplication::sendEvent(form->Editor, &refused);
+  QCOMPARE(EditorWorld::Text(form), QString::fromUtf8("[Main]\nIt's \"done\" - caf\u00e9...\n'\"x\""));
+
+  // The file gets exactly what the window shows.
+  QVERIFY(form->Files().Save1Click());
+  QCOMPARE(ReadBytes(path), QByteArray("[Main]\r\nIt's \"done\" - caf\xe9...\r\n'\"x\""));
+
+  // A character that reached the text another way is named by the save,
+  // which writes nothing and leaves the window modified.
+  form->Editor->insertPlainText(QString::fromUtf8("\n\u20ac"));
+  QVERIFY(!form->Files().Save1Click());
+  QVERIFY2(world.dialogs.informed().last().endsWith("\"\u20ac\" (U+20AC) on line 4 cannot be saved in a mission file"),
+           qPrintable(world.dialogs.informed().last()));
+  QCOMPARE(ReadBytes(path), QByteArray("[Main]\r\nIt's \"done\" - caf\xe9...\r\n'\"x\""));
+  QVERIFY(form->Editor->document()->isModified());
+}
+
+void EditFormTest::controlBytesStayAndShowTheirCodes() {
+  EditorWorld world;
+  const QByteArray bytes = QByteArray("a\x85 b\x9f\x80\tc\x01\x7f\r\n") + char(0) + "\xa0\xff\r\n";
+  const QString path = world.Mission("controls.mis", bytes);
+  TEditForm* form = world.Open(path);
+  QStringList codes;
+  for (const MissionEditor::PaintedMark& mark : form->Editor->MarksIn(form->Editor->viewport()->rect())) {
+    QVERIFY(mark.IsCode);
+    QVERIFY2(mark.Cell.width() > 0, qPrintable(mark.Shown));
+    codes << mark.Shown;
+  }
+  // The NUL takes no room in its line: it keeps no box.
+  QCOMPARE(codes, QStringList({"85", "9F", "80", "01", "7F"}));
+  // Copied, and saved after an edit elsewhere, they are the same bytes.
+  form->Selectall1Click();
+  form->Copy1Click();
+  QCOMPARE(QApplication::clipboard()->text(), QString::fromLatin1(bytes).remove('\r'));
+  form->Editor->moveCursor(QTextCursor::End);
+  form->Editor->insertPlainText("end");
+  QVERIFY(form->Files().Save1Click());
+  QCOMPARE(ReadBytes(path), bytes + "end");
+}
+
+void EditFormTest::printerSetupChoosesThePrinterForTheNextPrint() {
+  EditorWorld world;
+  TEditForm* form = world.Open(world.Mission("setup.mis", kMission));
+  const QString pdf = world.dir.filePath("chosen.pdf");
+  QString title, accept;
+  WhenShown<QPrintDialog>([&](QPrintDialog* dialog) {
+    title = dialog->windowTitle();
+    if (auto* buttons = dialog->findChild<QDialogButtonBox*>())
+      for (QAbstractButton* button : buttons->buttons())
+        if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole) accept = button->text();
+    // The user chooses the printer (here the file printer, as no other is
+    // installed), its file and three copies.
+    if (auto* file = dialog->findChild<QLineEdit*>("filename")) file->setText(pdf);
+    if (auto* copies = dialog->findChild<QSpinBox*>("copies")) copies->setValue(3);
+    dialog->accept();
+  });
+  form->Printersetup1->trigger();
+  QCOMPARE(title, QString("Printer setup"));
+  QCOMPARE(accept, QString("OK"));
+  QVERIFY(!QFile::exists(pdf));  // set-up prints nothing
+
+  // Print starts from what was chosen.
+  int copies = 0;
+  QString file;
+  form->Files().PrintDialogHook = [&](QPrinter& printer) {
+    copies = printer.copyCount();
+    file = printer.outputFileName();
+    return true;
+  };
+  form->Print1->trigger();
+  QCOMPARE(copies, 3);
+  QCOMPARE(file, pdf);
+  QVERIFY(QFileInfo(pdf).size() > 0);
 }
 
 QTEST_MAIN(EditFormTest)

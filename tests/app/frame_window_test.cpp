@@ -413,12 +413,18 @@ void FrameWindowTest::statusBarHasTwoPanels() {
   QCOMPARE(frame.StatusText(0), QString("  Line: 1 : 1"));
   QCOMPARE(frame.StatusText(1), QString("  Space = @   Tab = # "));
   QCOMPARE(frame.StatusText(2), QString());
-  QList<QLabel*> panels = frame.statusBar()->findChildren<QLabel*>();
-  QVERIFY(panels.size() >= 2);
-  bool hundred = false;
-  for (QLabel* panel : panels)
-    if (panel->text() == "  Line: 1 : 1") hundred = panel->minimumWidth() == 100 && panel->maximumWidth() == 100;
-  QVERIFY(hundred);
+  // The caret panel: at least 100 pixels, and as wide as its text needs, so
+  // no line or column number is cut.
+  QLabel* caret = nullptr;
+  for (QLabel* panel : frame.statusBar()->findChildren<QLabel*>())
+    if (panel->text() == "  Line: 1 : 1") caret = panel;
+  QVERIFY(caret);
+  QVERIFY(caret->minimumWidth() >= 100);
+  for (const QString& text : {QString("  Line: 1266 : 18"), QString("  Line: 99999 : 999"),
+                              QString("  Line: 1234567 : 123456")}) {
+    frame.SetStatusText(0, text);
+    QVERIFY2(caret->contentsRect().width() >= caret->fontMetrics().horizontalAdvance(text), qPrintable(text));
+  }
 }
 
 void FrameWindowTest::exitAsksEveryDocument() {

@@ -66,12 +66,38 @@ class MissionTextIoTest : public QObject {
     QCOMPARE(ReadBytes(path), bytes);
   }
 
-  void characterOutsideEightBitsIsWrittenAsQuestionMark() {
+  void characterOutsideLatin1IsRefusedNeverWrittenAsAStandIn() {
     QTemporaryDir dir;
     const QString path = dir.filePath("wide.mis");
+    QVERIFY(WriteBytes(path, "[Main]\r\n"));
     QString error;
-    QVERIFY(WriteMissionText(path, QString(".Name ") + QChar(0x20AC) + "\n", error));
-    QCOMPARE(ReadBytes(path), QByteArray(".Name ?\r\n"));
+    QVERIFY(!WriteMissionText(path, QString("[Main]\n.Name Caf\u00e9 ") + QChar(0x20AC) + "\n", error));
+    QCOMPARE(error, "Cannot write \"" + path + "\": \"\u20ac\" (U+20AC) on line 2 cannot be saved in a mission file");
+    QCOMPARE(ReadBytes(path), QByteArray("[Main]\r\n"));
+    // A character beyond the first plane, and one that shows nothing, named by code.
+    QVERIFY(!WriteMissionText(path, QString::fromUtf8("\xF0\x9F\x9B\xA9"), error));
+    QVERIFY2(error.endsWith("(U+1F6E9) on line 1 cannot be saved in a mission file"), qPrintable(error));
+    QVERIFY(!WriteMissionText(path, QString("a\nb") + QChar(0x2028), error));
+    QVERIFY2(error.endsWith(": U+2028 on line 2 cannot be saved in a mission file"), qPrintable(error));
+    QCOMPARE(ReadBytes(path), QByteArray("[Main]\r\n"));
+  }
+
+  void typographicCharactersFitAndOthersAreRefused() {
+    QString text = QString::fromUtf8("\u2018a\u2019 \u201Cb\u201D \u201Ec\u201F d\u2013e\u2014f\u2212g \u2026 \u00e9\u0085");
+    QString refused = "left over";
+    QVERIFY(FitMissionCharacters(text, refused));
+    QCOMPARE(text, QString::fromUtf8("'a' \"b\" \"c\" d-e-f-g ... \u00e9\u0085"));
+    QVERIFY(refused.isEmpty());
+    // The first character without an equivalent is named; the text is left as it was.
+    text = QString::fromUtf8("It\u2019s \u20ac5 or \u00a35 \U0001F6E9");
+    const QString before = text;
+    QVERIFY(!FitMissionCharacters(text, refused));
+    QCOMPARE(refused, QString::fromUtf8("\u20ac"));
+    QCOMPARE(text, before);
+    text = QString::fromUtf8("ok \U0001F6E9");
+    QVERIFY(!FitMissionCharacters(text, refused));
+    QCOMPARE(refused.size(), 2);  // both halves of the pair
+    QCOMPARE(DescribeCharacter(refused), QString::fromUtf8("\"\U0001F6E9\" (U+1F6E9)"));
   }
 
   void readFailuresGiveTheSystemsText() {

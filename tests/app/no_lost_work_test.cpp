@@ -458,13 +458,12 @@ class NoLostWorkTest : public QObject {
     const QString path = world.Mission("marks.mis", "\t.Name A@B #1\r\n");
     TEditForm* form = world.Open(path);
     form->Rogue().TurnOnRogueCheckCommand();
-    const QString marked = EditorWorld::Text(form);
-    QCOMPARE(marked, QString("#.Name@A@B@#1\n"));
+    QCOMPARE(EditorWorld::Text(form), QString("\t.Name A@B #1\n"));
     form->Editor->moveCursor(QTextCursor::End);
     form->Editor->insertPlainText(".EndMission");  // typed after the marking
     const QString shown = EditorWorld::Text(form);
 
-    // A failed save changes neither the file nor the marked text.
+    // A failed save changes neither the file nor the text nor the marking.
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir().mkdir(path));
     QVERIFY(!form->Files().Save1Click());
@@ -473,14 +472,13 @@ class NoLostWorkTest : public QObject {
     QVERIFY(form->TurnOffRogueCheck1->isEnabled());
     QVERIFY(form->Editor->document()->isModified());
 
-    // Save as while marked: blanks and tabs reach the file, the marks stay.
+    // Save as while marked: blanks and tabs reach the file, the marking stays.
     const QString other = world.MissionPath("marks copy.mis");
     world.dialogs.queueFile(other);
     QVERIFY(form->Files().Saveas1Click());
     QCOMPARE(ReadBytes(other), QByteArray("\t.Name A@B #1\r\n.EndMission"));
     QCOMPARE(EditorWorld::Text(form), shown);
-    form->Rogue().TurnOffRogueCheckCommand();
-    QCOMPARE(EditorWorld::Text(form), QString("\t.Name A@B #1\n.EndMission"));
+    QVERIFY(form->Document->RogueMarking);
   }
 
   void workFileIsWrittenLikeASave() {
@@ -493,9 +491,13 @@ class NoLostWorkTest : public QObject {
     QVERIFY(WriteMissionTempFile(folder, text, error));
     QVERIFY(error.isEmpty());
     QCOMPARE(ReadBytes(path), QByteArray("[Main]\r\n  .Name Caf\xe9 run\r\n\t.EndMission"));
+    // A character the file cannot hold leaves the older work file as it was.
+    QVERIFY(!WriteMissionTempFile(folder, "[Main]\n" + QString(QChar(0x20AC)), error));
+    QVERIFY2(error.contains("(U+20AC) on line 2"), qPrintable(error));
+    QCOMPARE(ReadBytes(path), QByteArray("[Main]\r\n  .Name Caf\xe9 run\r\n\t.EndMission"));
     // An older work file is replaced whole, a shorter text leaves no tail.
-    QVERIFY(WriteMissionTempFile(folder, "[Main]\n" + QString(QChar(0x20AC)), error));
-    QCOMPARE(ReadBytes(path), QByteArray("[Main]\r\n?"));
+    QVERIFY(WriteMissionTempFile(folder, "[Main]\n.End", error));
+    QCOMPARE(ReadBytes(path), QByteArray("[Main]\r\n.End"));
     QCOMPARE(Entries(folder), QStringList{"MissionTemp.fil"});
     // An empty text empties the file.
     QVERIFY(WriteMissionTempFile(folder, QString(), error));

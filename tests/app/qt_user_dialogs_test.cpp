@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QAbstractFileIconProvider>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -47,7 +49,59 @@ class QtUserDialogsTest : public QObject {
   void pickingAnotherTypeChangesTheDefaultExtension();
   void saveDialogAddsTheDefaultExtension();
   void questionsAnswerWithTheButtonPressed();
+  void messageBeforeItsWindowIsShownStandsCentred();
+  void fileDialogsCallMissionFilesByTheirKind();
 };
+
+void QtUserDialogsTest::messageBeforeItsWindowIsShownStandsCentred() {
+  // The frame during its start-up: made, not yet on the screen.
+  QWidget frame;
+  frame.setGeometry(0, 0, 200, 100);
+  QtUserDialogs dialogs;
+  QRect shownAt;
+  QWidget* owner = &frame;
+  WhenShown<QMessageBox>([&](QMessageBox* box) {
+    shownAt = box->frameGeometry();
+    owner = box->parentWidget();
+    box->accept();
+  });
+  dialogs.Inform(&frame, "TypeNames.TXT NOT found in Tolvane Program Folder.");
+  QVERIFY(!shownAt.isEmpty());
+  QCOMPARE(owner, nullptr);
+  const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+  QVERIFY2((shownAt.center() - screenCentre).manhattanLength() <= 4,
+           qPrintable(QString("%1,%2").arg(shownAt.center().x()).arg(shownAt.center().y())));
+
+  // Once the window is shown, its messages stand over it.
+  frame.show();
+  WhenShown<QMessageBox>([&](QMessageBox* box) {
+    owner = box->parentWidget();
+    box->accept();
+  });
+  dialogs.Inform(&frame, "PathName bad");
+  QCOMPARE(owner, &frame);
+}
+
+void QtUserDialogsTest::fileDialogsCallMissionFilesByTheirKind() {
+  QTemporaryDir dir;
+  for (const char* name : {"raid.mis", "OLD.MIS", "notes.txt"}) {
+    QFile file(dir.filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+  }
+  QtUserDialogs dialogs;
+  FileDialogRequest request = OpenRequest(dir.path());
+  QStringList types;
+  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+    if (QAbstractFileIconProvider* provider = dialog->iconProvider())
+      for (const char* name : {"raid.mis", "OLD.MIS", "notes.txt"}) types << provider->type(QFileInfo(dir.filePath(name)));
+    dialog->reject();
+  });
+  dialogs.ChooseOpenFile(nullptr, request);
+  QCOMPARE(types.value(0), QString("Mission file"));
+  QCOMPARE(types.value(1), QString("Mission file"));
+  QVERIFY(!types.value(2).isEmpty());
+  QVERIFY(types.value(2) != "Mission file");
+}
 
 void QtUserDialogsTest::openDialogStartsWhereAskedAndCancels() {
   QTemporaryDir dir;
