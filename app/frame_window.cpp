@@ -551,7 +551,16 @@ void TFrameForm::Bridges1Click() { ShowToolForm(8); }
 void TFrameForm::Exit1Click() { close(); }
 
 void TFrameForm::closeEvent(QCloseEvent* event) {
-  // Every document is asked first (its close query); when one refuses, the
+  // The tool windows close first, so the ones that keep the user's edits in
+  // a file (the trigger notes, edited templates) save them; one whose save
+  // failed stays open with its text, and the program runs on.
+  for (ToolWindow* window : forms_.All()) {
+    if (window && !window->close()) {
+      event->ignore();
+      return;
+    }
+  }
+  // Every document is asked next (its close query); when one refuses, the
   // program runs on and no document has been closed, so none loses its text.
   QList<DocumentWindow*> documents;
   for (QMdiSubWindow* sub : mdiArea_->subWindowList()) {
@@ -570,8 +579,6 @@ void TFrameForm::closeEvent(QCloseEvent* event) {
       return;
     }
   }
-  for (ToolWindow* window : forms_.All())
-    if (window) window->hide();
   event->accept();
 }
 

@@ -1,7 +1,6 @@
 #include "triggers_window.h"
 
 #include <QPushButton>
-#include <QShowEvent>
 
 namespace tolvane {
 
@@ -17,17 +16,12 @@ TForm3::TForm3(QWidget* parent, AppState& state, UserDialogs& dialogs)
 }
 
 void TForm3::FormCreate() {
+  // Notes that cannot be read are reported now, at the program's start; the
+  // memo stays empty and the program goes on.
   QString text;
-  ReadProgramFile("Triggers.txt", text, loadError_);
+  QString error;
+  if (!ReadProgramFile("Triggers.txt", text, error)) Dialogs.Inform(this, error);
   ShowText(text);
-}
-
-void TForm3::showEvent(QShowEvent* event) {
-  EditedMemoWindow::showEvent(event);
-  if (loadError_.isEmpty() || event->spontaneous()) return;
-  const QString error = loadError_;
-  loadError_.clear();
-  Dialogs.Inform(this, error);
 }
 
 }  // namespace tolvane

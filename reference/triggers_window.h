@@ -25,15 +25,8 @@ class TForm3 : public EditedMemoWindow {
   // Saves a change first; a failed save keeps the window open.
   void Button1Click() { CloseSavingChanges(); }
 
- protected:
-  void showEvent(QShowEvent* event) override;
-
  private:
   void FormCreate();
-
-  // Why the notes could not be read at start-up; told when the window is
-  // first shown, where the empty page would otherwise puzzle.
-  QString loadError_;
 };
 
 }  // namespace tolvane

@@ -54,6 +54,7 @@ class EditorWorld {
     ini += "\r\n";
     WriteBytes(folder + "/Tolvane.INI", ini);
     WriteBytes(folder + "/ObjectNames.Txt", typeNames);
+    WriteBytes(folder + "/Triggers.txt", "");
     TFrameForm::Options options;
     options.Dialogs = &dialogs;
     options.ProgramFolder = folder;

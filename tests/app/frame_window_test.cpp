@@ -76,6 +76,7 @@ struct Fixture {
   std::unique_ptr<TFrameForm> frame;
 
   Fixture(bool withIni, bool withNames) {
+    WriteFile(dir.filePath("Triggers.txt"), "");
     if (withIni) WriteFile(dir.filePath("Tolvane.INI"), IniText);
     if (withNames) WriteFile(dir.filePath("ObjectNames.Txt"), "Spitfire\r\nMesserschmitt\r\n\r\nTiger");
   }

@@ -121,6 +121,7 @@ class ProgramWorld {
   explicit ProgramWorld(const QByteArray& ini) {
     WriteBytes(dir.filePath("Tolvane.INI"), ini);
     WriteBytes(dir.filePath("ObjectNames.Txt"), "Gannet\r\nLorry\r\n");
+    WriteBytes(dir.filePath("Triggers.txt"), "");
     WriteBytes(dir.filePath("raid.mis"), kOld);
     TFrameForm::Options options;
     options.Dialogs = &dialogs;
@@ -290,7 +291,7 @@ class NoLostWorkTest : public QObject {
 
   void pipesInPlaceOfTheProgramsFilesDoNotStopTheStart() {
     QTemporaryDir dir;
-    for (const char* name : {"Tolvane.INI", "ObjectNames.Txt"})
+    for (const char* name : {"Tolvane.INI", "ObjectNames.Txt", "Triggers.txt"})
       QCOMPARE(mkfifo(QFile::encodeName(dir.filePath(name)).constData(), 0644), 0);
     ScriptedDialogs dialogs;
     TFrameForm::Options options;
@@ -298,9 +299,12 @@ class NoLostWorkTest : public QObject {
     options.ProgramFolder = dir.path();
     TFrameForm frame(options);
     const QStringList shown = dialogs.informed();
-    QCOMPARE(shown.size(), 4);
+    // The settings, the two type-name messages, then the Triggers and
+    // Objects windows' own reports, in the order the windows are made.
+    QCOMPARE(shown.size(), 5);
     QCOMPARE(shown[0], "Cannot open " + dir.filePath("Tolvane.INI") + ": not an ordinary file");
-    QVERIFY(shown[3].contains("not an ordinary file"));
+    QVERIFY(shown[3].contains("Triggers.txt"));
+    QVERIFY(shown[4].contains("ObjectNames.Txt") && shown[4].contains("not an ordinary file"));
     QCOMPARE(shown[1], QString("TypeNames.TXT NOT found in Tolvane Program Folder."));
     QVERIFY(!frame.State().Settings.Loaded);
     QVERIFY(!frame.State().TypeNames.TypeNamesLoaded);

@@ -177,15 +177,37 @@ class ReferenceWindowsTest : public QObject {
     QCOMPARE(world.dialogs.informed().size(), 1);
   }
 
-  void missingTriggerNotesAreToldWhenTheWindowIsFirstShown() {
-    EditorWorld world;  // its program folder has no Triggers.txt
+  void exitSavesTheNotesOrStays() {
+    EditorWorld world;
+    TForm3* triggers = world.frame->Forms().Form3;
     world.frame->Triggers1->trigger();
+    QTest::keyClicks(triggers->Memo1, "Watch the bridge");
+    // The notes' file cannot be written: the program runs on with the notes.
+    const QString file = world.dir.filePath("Triggers.txt");
+    QVERIFY(QFile::remove(file) && QDir(world.dir.path()).mkdir("Triggers.txt"));
+    world.frame->Exit1Click();
+    QVERIFY(world.frame->isVisible());
+    QVERIFY(triggers->isVisible());
+    // Once it can, leaving the program writes them.
+    QVERIFY(QDir(world.dir.path()).rmdir("Triggers.txt"));
+    world.frame->Exit1Click();
+    QVERIFY(!world.frame->isVisible());
+    QCOMPARE(ReadBytes(file), QByteArray("Watch the bridge"));
+  }
+
+  void missingTriggerNotesAreToldAtTheStart() {
+    EditorWorld world;
+    QVERIFY(QFile::remove(world.dir.filePath("Triggers.txt")));
+    world.dialogs.clear();
+    TFrameForm::Options options;
+    options.Dialogs = &world.dialogs;
+    options.ProgramFolder = world.dir.path();
+    world.frame = std::make_unique<TFrameForm>(options);
     QCOMPARE(world.dialogs.informed().size(), 1);
     QVERIFY(world.dialogs.informed().first().contains(world.dir.filePath("Triggers.txt")));
-    world.frame->Forms().Form3->Button1->click();
-    world.frame->Triggers1->trigger();
-    QCOMPARE(world.dialogs.informed().size(), 1);
+    QVERIFY(world.frame->Forms().Form3->Memo1->toPlainText().isEmpty());
   }
+
 };
 
 QTEST_MAIN(ReferenceWindowsTest)
