@@ -452,19 +452,9 @@ void TFrameForm::Open1Click() {
 }
 
 void TFrameForm::OpenFileDialogTypeChange(int filterIndex) {
-  switch (filterIndex) {
-    case 1:
-      openFileDialog_.DefaultExtension = "*.mis";
-      break;
-    case 2:
-      openFileDialog_.DefaultExtension = "*.txt";
-      break;
-    case 3:
-      openFileDialog_.DefaultExtension = "*.*";
-      break;
-    default:
-      return;
-  }
+  const QString extension = DefaultExtensionOfEntry(filterIndex);
+  if (extension.isEmpty()) return;
+  openFileDialog_.DefaultExtension = extension;
   openFileDialog_.FilterIndex = filterIndex;
 }
 

@@ -55,8 +55,8 @@ TEditForm::TEditForm(DocumentHost* host, AppState& state, UserDialogs& dialogs)
   rogue_ = new RogueView(parts, TurnOnRogueCheck1, TurnOffRogueCheck1);
   search_ = new SearchCommands(parts);
   verify_ = new VerifyCommand(parts,
-                              ObjectsMenuEntries{StockObjects1, MissionObjects1, FlightWaypts, Divisions1, Vehicles1,
-                                                 VehicleWaypts, Structures1, Bridges3, Triggers2},
+                              BrowserEntries{MissionObjects1, VehicleWaypts, FlightWaypts, Vehicles1, Divisions1,
+                                             Structures1, Triggers2, Bridges3},
                               *rogue_, *search_);
   renumber_ = new RenumberCommand(parts);
 

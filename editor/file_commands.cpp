@@ -71,19 +71,9 @@ bool FileCommands::Saveas1Click() {
 }
 
 void FileCommands::SaveFileDialogTypeChange(int filterIndex) {
-  switch (filterIndex) {
-    case 1:
-      SaveFileDialog.DefaultExtension = "*.mis";
-      break;
-    case 2:
-      SaveFileDialog.DefaultExtension = "*.txt";
-      break;
-    case 3:
-      SaveFileDialog.DefaultExtension = "*.*";
-      break;
-    default:
-      break;
-  }
+  // Any other entry changes nothing.
+  const QString extension = DefaultExtensionOfEntry(filterIndex);
+  if (!extension.isEmpty()) SaveFileDialog.DefaultExtension = extension;
 }
 
 bool FileCommands::FormCloseQuery() {

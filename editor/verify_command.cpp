@@ -20,7 +20,7 @@
 
 namespace tolvane {
 
-VerifyCommand::VerifyCommand(const DocumentParts& parts, const ObjectsMenuEntries& entries, RogueView& rogue,
+VerifyCommand::VerifyCommand(const DocumentParts& parts, const BrowserEntries& entries, RogueView& rogue,
                              SearchCommands& search)
     : QObject(parts.Window), parts_(parts), entries_(entries), rogue_(rogue), search_(search) {}
 
@@ -103,14 +103,14 @@ void VerifyCommand::ShowError() {
   editor->setFocus();
 }
 
-void VerifyCommand::LoadFlights() { entries_.MissionObjects1->setVisible(true); }
-void VerifyCommand::LoadVehWayPoints() { entries_.VehicleWaypts->setVisible(true); }
-void VerifyCommand::LoadFlightWayPoints() { entries_.FlightWaypts->setVisible(true); }
-void VerifyCommand::LoadVehicles() { entries_.Vehicles1->setVisible(true); }
-void VerifyCommand::LoadDivisions() { entries_.Divisions1->setVisible(true); }
-void VerifyCommand::LoadStructures() { entries_.Structures1->setVisible(true); }
-void VerifyCommand::LoadTriggers() { entries_.Triggers2->setVisible(true); }
-void VerifyCommand::LoadBridges() { entries_.Bridges3->setVisible(true); }
+void VerifyCommand::LoadFlights() { entries_[0]->setVisible(true); }
+void VerifyCommand::LoadVehWayPoints() { entries_[1]->setVisible(true); }
+void VerifyCommand::LoadFlightWayPoints() { entries_[2]->setVisible(true); }
+void VerifyCommand::LoadVehicles() { entries_[3]->setVisible(true); }
+void VerifyCommand::LoadDivisions() { entries_[4]->setVisible(true); }
+void VerifyCommand::LoadStructures() { entries_[5]->setVisible(true); }
+void VerifyCommand::LoadTriggers() { entries_[6]->setVisible(true); }
+void VerifyCommand::LoadBridges() { entries_[7]->setVisible(true); }
 
 void VerifyCommand::ShowMissionForm(int number) {
   if (parts_.Document->DocumentNumber != 1 || !parts_.Host) return;

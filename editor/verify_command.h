@@ -8,6 +8,8 @@
 
 #include <QObject>
 
+#include <array>
+
 #include "document_parts.h"
 
 class QAction;
@@ -17,25 +19,16 @@ namespace tolvane {
 class RogueView;
 class SearchCommands;
 
-// The Objects menu's entries, in menu order.
-struct ObjectsMenuEntries {
-  QAction* StockObjects1 = nullptr;
-  QAction* MissionObjects1 = nullptr;  // "Flights"
-  QAction* FlightWaypts = nullptr;
-  QAction* Divisions1 = nullptr;
-  QAction* Vehicles1 = nullptr;
-  QAction* VehicleWaypts = nullptr;
-  QAction* Structures1 = nullptr;
-  QAction* Bridges3 = nullptr;
-  QAction* Triggers2 = nullptr;
-};
+// The Objects menu's eight browser entries, in the order the Load steps make
+// them visible: Flights, Vehicle Waypoints, Flight Waypoints, Vehicles,
+// Divisions, Structures, Triggers, Bridges.
+using BrowserEntries = std::array<QAction*, 8>;
 
 class VerifyCommand : public QObject {
   Q_OBJECT
 
  public:
-  VerifyCommand(const DocumentParts& parts, const ObjectsMenuEntries& entries, RogueView& rogue,
-                SearchCommands& search);
+  VerifyCommand(const DocumentParts& parts, const BrowserEntries& entries, RogueView& rogue, SearchCommands& search);
 
   void Triggers1Click();  // "&Verify"
   // Scrolls to the line in error and selects the statement on it.
@@ -70,7 +63,7 @@ class VerifyCommand : public QObject {
   void ShowMissionForm(int number);
 
   DocumentParts parts_;
-  ObjectsMenuEntries entries_;
+  BrowserEntries entries_;
   RogueView& rogue_;
   SearchCommands& search_;
 };

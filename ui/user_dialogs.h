@@ -24,6 +24,21 @@ struct FileDialogRequest {
   QString FileName;         // proposed name
 };
 
+// The default extension that goes with entry 1, 2 or 3 of the open and save
+// dialogs' filter lists ("*.mis", "*.txt", "*.*"); empty for any other entry.
+inline QString DefaultExtensionOfEntry(int filterIndex) {
+  switch (filterIndex) {
+    case 1:
+      return "*.mis";
+    case 2:
+      return "*.txt";
+    case 3:
+      return "*.*";
+    default:
+      return QString();
+  }
+}
+
 class UserDialogs {
  public:
   virtual ~UserDialogs() = default;
