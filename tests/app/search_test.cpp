@@ -26,6 +26,14 @@ QByteArray TenLines() {
   return text;
 }
 
+// The window's replace dialog holding a find text and a replace text.
+FindDialog* ReplaceDialogOf(TEditForm* form, const QString& find, const QString& replace) {
+  FindDialog* dialog = form->Search().ReplaceDialog1();
+  dialog->SetFindText(find);
+  dialog->SetReplaceText(replace);
+  return dialog;
+}
+
 void ClickItem(ListWindow* window, const QString& text) {
   const QList<QListWidgetItem*> items = window->ListBox1->findItems(text, Qt::MatchExactly);
   QVERIFY2(!items.isEmpty(), qPrintable(text));
@@ -92,9 +100,7 @@ class SearchTest : public QObject {
   void interactiveReplaceTakesWholeWordsInAnyCase() {
     EditorWorld world;
     TEditForm* form = world.Open(world.Mission("r.mis", ".TagIdentifier 5\r\nTAG and tag\r\n.EndMission\r\n"));
-    FindDialog* dialog = form->Search().ReplaceDialog1();
-    dialog->SetFindText("Tag");
-    dialog->SetReplaceText("Mark");
+    FindDialog* dialog = ReplaceDialogOf(form, "Tag", "Mark");
     world.dialogs.queueAnswer(Answer::No);   // TAG stays
     world.dialogs.queueAnswer(Answer::Yes);  // tag becomes Mark
     QTest::keyClick(form->Editor, Qt::Key_F5);
@@ -107,9 +113,7 @@ class SearchTest : public QObject {
   void replaceAllIsExactOneEditAndEnds() {
     EditorWorld world;
     TEditForm* form = world.Open(world.Mission("a.mis", "tag Tag\r\ntag\r\n"));
-    FindDialog* dialog = form->Search().ReplaceDialog1();
-    dialog->SetFindText("tag");
-    dialog->SetReplaceText("TAG");
+    FindDialog* dialog = ReplaceDialogOf(form, "tag", "TAG");
     world.dialogs.queueAnswer(Answer::Yes);
     dialog->ReplaceAllButton->click();
     QVERIFY(world.dialogs.texts.contains("Are you sure you want to replace all tag with TAG?"));

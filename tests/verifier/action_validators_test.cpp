@@ -14,6 +14,7 @@
 #include "action_validators.h"
 #include "mission_builder.h"
 #include "statement_reader.h"
+#include "table_filler.h"
 #include "verify.h"
 
 namespace tolvane {
@@ -21,16 +22,7 @@ namespace {
 
 AircraftRecord Aircraft(const char* tag, const char* type, const char* flight, const char* callsign,
                         const char* waySet, const char* flightTag) {
-  AircraftRecord r;
-  r.TagId = tag;
-  r.TypeName = type;
-  r.SquadName = "Red Squadron";
-  r.FlightName = flight;
-  r.Callsign = callsign;
-  r.AircraftMark = 1;
-  r.WaySet = waySet;
-  r.FlightTag = flightTag;
-  return r;
+  return filler::Aircraft(tag, type, "Red Squadron", flight, callsign, waySet, flightTag);
 }
 
 struct Tables {
@@ -59,51 +51,15 @@ struct Tables {
       for (int id = 1; id <= count; ++id) AddWaypoint(set, std::to_string(id));
     }
 
-    VehicleRecord lorry;
-    lorry.TagId = "40";
-    lorry.TypeName = "Lorry";
-    lorry.ItemType = "[Vehicle]";
-    state.VehicleTable.append(lorry);
-    TagRecord lorryTag;
-    lorryTag.TagId = "40";
-    lorryTag.Name = "[Vehicle]";
-    state.TagTable.append(lorryTag);
-
-    DivisionRecord division;
-    division.TagId = "50";
-    division.TypeName = "Division";
-    division.Name = "Iron Division";
-    state.DivisionTable.append(division);
-
-    StructureRecord depot;
-    depot.TagId = "60";
-    depot.TypeName = "Fuel Depot";
-    state.StructureTable.append(depot);
-
-    BridgeRecord bridge;
-    bridge.BridgeName = "Stone Bridge";
-    bridge.TypeName = "[Bridge]";
-    state.BridgeTable.append(bridge);
-
-    for (const char* name : {"Convoy Spotted", "Bridge Down", "A Trigger Name Of Thirty-Two Characters"}) {
-      TriggerRecord t;
-      t.TypeName = "[Trigger]";
-      t.TriggerName = name;
-      state.TriggerTable.append(t);
-    }
+    filler::AddVehicle(state, "40", "Lorry", "", "");
+    filler::AddDivision(state, "50", "Iron Division", false);
+    filler::AddStructure(state, "60", "Fuel Depot", false);
+    filler::AddBridge(state, "Stone Bridge");
+    filler::AddTriggers(state, {"Convoy Spotted", "Bridge Down", "A Trigger Name Of Thirty-Two Characters"});
   }
 
-  void AddAircraft(const AircraftRecord& r) {
-    state.AircraftTable.append(r);
-    TagRecord t;
-    t.TagId = r.TagId;
-    t.Name = r.SquadName;
-    t.FlightName = r.FlightName;
-    t.Callsign = r.Callsign;
-    t.AircraftMark = 1;
-    t.AircraftIndex = state.AircraftTable.count();
-    state.TagTable.append(t);
-  }
+  void AddAircraft(const AircraftRecord& r) { filler::AddAircraftWithTag(state, r); }
+
 
   void AddWaypoint(const char* set, const std::string& id) {
     FlightWaypointRecord w;

@@ -9,6 +9,7 @@
 #include "mission_builder.h"
 #include "mission_file.h"
 #include "mission_state.h"
+#include "table_filler.h"
 
 namespace tolvane {
 namespace testworld {
@@ -26,31 +27,8 @@ inline const MissionFolderEnvironment& Environment() {
   return environment;
 }
 
-inline AircraftRecord Aircraft(const char* tag, const char* type, const char* squad, const char* flight,
-                               const char* callsign, const char* waySet, const char* flightTag) {
-  AircraftRecord r;
-  r.TagId = tag;
-  r.TypeName = type;
-  r.SquadName = squad;
-  r.FlightName = flight;
-  r.Callsign = callsign;
-  r.AircraftMark = 1;
-  r.WaySet = waySet;
-  r.FlightTag = flightTag;
-  return r;
-}
-
-inline void AddAircraftWithTag(MissionState& s, const AircraftRecord& r) {
-  s.AircraftTable.append(r);
-  TagRecord t;
-  t.TagId = r.TagId;
-  t.Name = r.SquadName;
-  t.FlightName = r.FlightName;
-  t.AircraftMark = 1;
-  t.Callsign = r.Callsign;
-  t.AircraftIndex = s.AircraftTable.count();
-  s.TagTable.append(t);
-}
+using filler::AddAircraftWithTag;
+using filler::Aircraft;
 
 inline void AddFlightWaypoints(MissionState& s, const AircraftRecord& r, int count) {
   for (int id = 1; id <= count; ++id) {
@@ -82,17 +60,7 @@ inline void Fill(MissionState& s) {
   for (const AircraftRecord* r : {&red, &red1, &red2}) AddFlightWaypoints(s, *r, 4);
   for (const AircraftRecord* r : {&blue, &blue1}) AddFlightWaypoints(s, *r, 1);
 
-  VehicleRecord lorry;
-  lorry.TagId = "300";
-  lorry.TypeName = "Lorry";
-  lorry.ItemType = "[Vehicle]";
-  lorry.WaySet = "5";
-  s.VehicleTable.append(lorry);
-  TagRecord lorryTag;
-  lorryTag.TagId = "300";
-  lorryTag.TypeName = "Lorry";
-  lorryTag.Name = "[Vehicle]";
-  s.TagTable.append(lorryTag);
+  filler::AddVehicle(s, "300", "Lorry", "5", "Lorry");
 
   VehicleWaypointRecord vw;
   vw.TagId = "301";
@@ -101,37 +69,10 @@ inline void Fill(MissionState& s) {
   vw.WaypointId = "1";
   s.VehicleWaypointTable.append(vw);
 
-  DivisionRecord division;
-  division.TagId = "400";
-  division.TypeName = "Division";
-  division.Name = "Harbour Guard";
-  s.DivisionTable.append(division);
-  TagRecord divisionTag;
-  divisionTag.TagId = "400";
-  divisionTag.TypeName = "Division";
-  divisionTag.Name = "Harbour Guard";
-  s.TagTable.append(divisionTag);
-
-  StructureRecord warehouse;
-  warehouse.TagId = "500";
-  warehouse.TypeName = "Warehouse";
-  s.StructureTable.append(warehouse);
-  TagRecord warehouseTag;
-  warehouseTag.TagId = "500";
-  warehouseTag.TypeName = "Warehouse";
-  s.TagTable.append(warehouseTag);
-
-  BridgeRecord bridge;
-  bridge.BridgeName = "Old Mill Bridge";
-  bridge.TypeName = "[Bridge]";
-  s.BridgeTable.append(bridge);
-
-  for (const char* name : {"Harbour Alarm", "Convoy Lost"}) {
-    TriggerRecord t;
-    t.TypeName = "[Trigger]";
-    t.TriggerName = name;
-    s.TriggerTable.append(t);
-  }
+  filler::AddDivision(s, "400", "Harbour Guard", true);
+  filler::AddStructure(s, "500", "Warehouse", true);
+  filler::AddBridge(s, "Old Mill Bridge");
+  filler::AddTriggers(s, {"Harbour Alarm", "Convoy Lost"});
 
   s.Environment = &Environment();
 }
