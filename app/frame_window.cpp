@@ -22,6 +22,7 @@
 #include "program_icon.h"
 #include "qt_user_dialogs.h"
 #include "type_names.h"
+#include "user_settings.h"
 
 #include "edit_form.h"
 
@@ -136,6 +137,10 @@ void TFrameForm::FormCreate(const QString& programFolder) {
   state_.SearchLine = NoSearchLine;
   state_.Environment =
       MissionFolderEnvironment(state_.TypeNames, QFile::encodeName(state_.Settings.MissionFolder).toStdString());
+
+  // The program's own settings.
+  state_.CheckAsYouType = UserSettings(state_.ProgramFolder).CheckAsYouType();
+  FillRecentFilesMenu();
 }
 
 void TFrameForm::LoadTypeNames() {
@@ -148,6 +153,9 @@ void TFrameForm::CreateMenus() {
   Open1 = File1->addAction("&Open...");
   File1->addSeparator();
   Exit1 = File1->addAction("E&xit");
+  File1->addSeparator();
+  RecentFiles1 = File1->addMenu("&Recent Files");
+  connect(RecentFiles1, &QMenu::aboutToShow, this, &TFrameForm::FillRecentFilesMenu);
   connect(New1, &QAction::triggered, this, [this] { New1Click(); });
   connect(Open1, &QAction::triggered, this, &TFrameForm::Open1Click);
   connect(Exit1, &QAction::triggered, this, &TFrameForm::Exit1Click);
@@ -228,6 +236,10 @@ void TFrameForm::CreateStatusBar() {
   statusPanels_[1]->setMinimumWidth(50);
   bar->addWidget(statusPanels_[0], 0);
   bar->addWidget(statusPanels_[1], 1);
+  // Beside the two panels: what checking as you type found.
+  checkPanel_ = new QLabel(this);
+  checkPanel_->setObjectName("CheckPanel");
+  bar->addPermanentWidget(checkPanel_, 0);
   FitCaretPanel();
 }
 
@@ -244,6 +256,10 @@ void TFrameForm::SetStatusText(int panel, const QString& text) {
   statusPanels_[panel]->setText(text);
   if (panel == 0) FitCaretPanel();
 }
+
+void TFrameForm::SetCheckStatus(const QString& text) { checkPanel_->setText(text); }
+
+QString TFrameForm::CheckStatusText() const { return checkPanel_->text(); }
 
 void TFrameForm::ShowStatusMessage(const QString& text) { statusBar()->showMessage(text, 10000); }
 
@@ -300,9 +316,10 @@ bool TFrameForm::event(QEvent* event) {
 void TFrameForm::DocumentWindowGone(QObject* sub) {
   for (QMdiSubWindow* other : mdiArea_->subWindowList())
     if (static_cast<QObject*>(other) != sub) return;
-  // The last document window has closed: no caret, no reminder.
+  // The last document window has closed: no caret, no reminder, no check.
   SetStatusText(0, QString());
   SetStatusText(1, QString());
+  SetCheckStatus(QString());
 }
 
 bool TFrameForm::IsActiveDocument(const DocumentWindow* document) const {
@@ -433,10 +450,20 @@ QWidget* TFrameForm::New1Click() {
 
 void TFrameForm::Open1Click() {
   openFileDialog_.InitialFolder = state_.Settings.MissionFolder;
+  QString path;
+  try {
+    path = dialogs_->ChooseOpenFile(this, openFileDialog_);
+  } catch (...) {
+    dialogs_->Inform(this, "PathName bad");
+    return;
+  }
+  if (path.isEmpty()) return;
+  OpenFile(path);
+}
+
+bool TFrameForm::OpenFile(const QString& path) {
   bool ok = true;
   try {
-    QString path = dialogs_->ChooseOpenFile(this, openFileDialog_);
-    if (path.isEmpty()) return;
     QWidget* document = documents_.Create ? documents_.Create(*this) : nullptr;
     if (!document) {
       ok = false;
@@ -448,7 +475,42 @@ void TFrameForm::Open1Click() {
     ok = false;
   }
   // A window already made for the file stays open.
-  if (!ok) dialogs_->Inform(this, "PathName bad");
+  if (!ok) {
+    dialogs_->Inform(this, "PathName bad");
+    return false;
+  }
+  RememberFile(path);
+  return true;
+}
+
+void TFrameForm::RememberFile(const QString& path) {
+  UserSettings(state_.ProgramFolder).AddRecentFile(QFileInfo(path).absoluteFilePath());
+  // Later: the entry that opened the file may still be at work.
+  QMetaObject::invokeMethod(this, &TFrameForm::FillRecentFilesMenu, Qt::QueuedConnection);
+}
+
+QStringList TFrameForm::RecentFiles() const { return UserSettings(state_.ProgramFolder).RecentFiles(); }
+
+void TFrameForm::FillRecentFilesMenu() {
+  // Read afresh each time: another frame over the same program folder may
+  // have opened files since.
+  RecentFiles1->clear();
+  const QStringList files = RecentFiles();
+  int number = 0;
+  for (const QString& path : files) {
+    ++number;
+    QString shown = path;
+    shown.replace("&", "&&");
+    QAction* entry = RecentFiles1->addAction(QString("&%1 %2").arg(number).arg(shown));
+    connect(entry, &QAction::triggered, this, [this, path] {
+      // A file that can no longer be opened leaves the list.
+      if (!OpenFile(path)) {
+        UserSettings(state_.ProgramFolder).RemoveRecentFile(path);
+        QMetaObject::invokeMethod(this, &TFrameForm::FillRecentFilesMenu, Qt::QueuedConnection);
+      }
+    });
+  }
+  RecentFiles1->setEnabled(!files.isEmpty());
 }
 
 void TFrameForm::OpenFileDialogTypeChange(int filterIndex) {

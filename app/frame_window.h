@@ -89,6 +89,16 @@ class TFrameForm : public QMainWindow, public DocumentHost {
   QSize DocumentWindowSize() const;
   QSize ReadableDocumentSize() const;
 
+  // Opens the file in a new document window as Open does after its dialog:
+  // "PathName bad" when it cannot. A file opened goes to the top of the
+  // recent files. Used by the recent files and for the files named on the
+  // command line.
+  bool OpenFile(const QString& path);
+  // The recently used files, newest first, as the File menus list them.
+  QStringList RecentFiles() const;
+  // The text of the status bar's panel for checking as you type.
+  QString CheckStatusText() const;
+
   // What a document window asks of the frame.
   DocumentWindow* NewDocument() override;
   void OpenDocumentFromDialog() override { Open1Click(); }
@@ -99,6 +109,9 @@ class TFrameForm : public QMainWindow, public DocumentHost {
   QWidget* ToolForm(int number) const override;
   void ShowToolForm(int number) override;
   void CloseMissionWindows() override;
+  void SetCheckStatus(const QString& text) override;
+  QMenu* RecentFilesMenu() const override { return RecentFiles1; }
+  void RememberFile(const QString& path) override;
 
   // Rebuilds the menu bar from the frame's menus and the active document's.
   void RebuildMenuBar();
@@ -124,6 +137,9 @@ class TFrameForm : public QMainWindow, public DocumentHost {
   QAction* New1 = nullptr;
   QAction* Open1 = nullptr;
   QAction* Exit1 = nullptr;
+  // After the specified items of the File menu; the document windows' File
+  // menus show the same submenu.
+  QMenu* RecentFiles1 = nullptr;
   QMenu* Window1 = nullptr;
   QAction* Tile1 = nullptr;
   QAction* Cascade1 = nullptr;
@@ -151,6 +167,7 @@ class TFrameForm : public QMainWindow, public DocumentHost {
   void CreateMenus();
   void CreateStatusBar();
   void FillWindowMenu();
+  void FillRecentFilesMenu();
   QList<MergeMenuItem> FrameMenuItems() const;
   void SubWindowActivated(QMdiSubWindow* sub);
   void ActivateCurrentDocument();
@@ -172,6 +189,7 @@ class TFrameForm : public QMainWindow, public DocumentHost {
   ToolWindows forms_;
   QMdiArea* mdiArea_ = nullptr;
   QLabel* statusPanels_[2] = {nullptr, nullptr};
+  QLabel* checkPanel_ = nullptr;
   QList<QAction*> windowListActions_;
   // The document whose activation has run and which has stayed the active
   // one since; none while the frame is not the active window.

@@ -1,7 +1,9 @@
-// The program: the frame with its tool windows, then the message loop until
-// the frame closes.
+// The program: the frame with its tool windows, the files named on the
+// command line (tolvane FILE...), then the message loop until the frame
+// closes.
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include "frame_window.h"
 #include "program_icon.h"
@@ -14,5 +16,8 @@ int main(int argc, char* argv[]) {
 
   tolvane::TFrameForm FrameForm;
   FrameForm.show();
+  // Files named on the command line open as the File menu's Open would
+  // open them, in the order given.
+  for (const QString& file : QApplication::arguments().mid(1)) FrameForm.OpenFile(QFileInfo(file).absoluteFilePath());
   return application.exec();
 }

@@ -14,11 +14,13 @@
 
 #include "display_commands.h"
 #include "file_commands.h"
+#include "live_check.h"
 #include "mission_document.h"
 #include "mission_editor.h"
 #include "renumber_command.h"
 #include "rogue_view.h"
 #include "search_commands.h"
+#include "user_settings.h"
 #include "verify_command.h"
 
 namespace tolvane {
@@ -59,6 +61,10 @@ TEditForm::TEditForm(DocumentHost* host, AppState& state, UserDialogs& dialogs)
                                              Structures1, Triggers2, Bridges3},
                               *rogue_, *search_);
   renumber_ = new RenumberCommand(parts);
+  liveCheck_ = new LiveCheck(parts);
+  connect(Document->Text(), &QTextDocument::contentsChange, liveCheck_, [this](int, int removed, int added) {
+    if (removed != 0 || added != 0) liveCheck_->TextChanged();
+  });
 
   // Menu items to their handlers.
   auto to = [this](QAction* item, auto handler) { connect(item, &QAction::triggered, this, handler); };
@@ -81,6 +87,12 @@ TEditForm::TEditForm(DocumentHost* host, AppState& state, UserDialogs& dialogs)
   to(Search2, [this] { search_->Search2Click(); });
   to(SearchAgainF3, [this] { search_->SearchAgainF3Click(); });
   to(FindandReplace1, [this] { search_->FindandReplace1Click(); });
+  to(GoToLine1, [this] { search_->GoToLine1Click(); });
+  to(Undo1, [this] { Editor->undo(); });
+  to(Redo1, [this] { Editor->redo(); });
+  connect(CheckAsYouType1, &QAction::triggered, this, &TEditForm::CheckAsYouType1Click);
+  connect(Document->Text(), &QTextDocument::undoAvailable, Undo1, &QAction::setEnabled);
+  connect(Document->Text(), &QTextDocument::redoAvailable, Redo1, &QAction::setEnabled);
   to(Font1, [this] { display_->Font1Click(); });
   to(Color1, [this] { display_->Color1Click(); });
   to(Checker1, [this] { verify_->Triggers1Click(); });
@@ -124,6 +136,10 @@ void TEditForm::CreateMenus() {
   Printersetup1 = File1->addAction("Printer setup...");
   N2 = File1->addSeparator();
   Exit1 = File1->addAction("E&xit");
+  if (QMenu* recent = host_ ? host_->RecentFilesMenu() : nullptr) {
+    File1->addSeparator();
+    File1->addMenu(recent);
+  }
 
   Edit1 = new QMenu("&Edit", this);
   Cut1 = Edit1->addAction("Cu&t");
@@ -142,6 +158,17 @@ void TEditForm::CreateMenus() {
   TurnOffRogueCheck1 = Edit1->addAction("Turn Off Rogue Character Check");
   Edit1->addSeparator();
   TagIdNumberFix1 = Edit1->addAction("Tag Id Number Fix ");
+  Edit1->addSeparator();
+  Undo1 = Edit1->addAction("&Undo");
+  Undo1->setShortcut(QKeySequence::Undo);
+  Undo1->setEnabled(false);
+  Redo1 = Edit1->addAction("&Redo");
+  Redo1->setShortcut(QKeySequence::Redo);
+  Redo1->setEnabled(false);
+  Edit1->addSeparator();
+  CheckAsYouType1 = Edit1->addAction("Chec&k As You Type");
+  CheckAsYouType1->setCheckable(true);
+  CheckAsYouType1->setChecked(state_.CheckAsYouType);
 
   Search1 = new QMenu("&Search", this);
   Search2 = Search1->addAction("Search            F2");
@@ -149,6 +176,9 @@ void TEditForm::CreateMenus() {
   SearchAgainF3 = Search1->addAction("Search Again       F3");
   Search1->addSeparator();
   FindandReplace1 = Search1->addAction("Find and Replace");
+  Search1->addSeparator();
+  GoToLine1 = Search1->addAction("&Go to Line...");
+  GoToLine1->setShortcut(QKeySequence("Ctrl+G"));
 
   Font1 = new QAction("Fon&t", this);
   Color1 = new QAction("&Color", this);
@@ -223,6 +253,7 @@ bool TEditForm::OpenDocument(const QString& path) {
   Editor->setPlainText(text);
   Editor->moveCursor(QTextCursor::Start);
   Document->SetModified(false);
+  Document->NoteDiskFile();
   Document->RenumberCheckPending = false;
   Editor->viewport()->update();
   // 4.
@@ -262,6 +293,18 @@ void TEditForm::FormActivate() {
   // The status panels belong to the frame; they follow the active window.
   UpdateCursorPos();
   if (host_) host_->SetStatusText(1, rogue_->Reminder());
+  // What lies beyond: the choice of checking as you type made in another
+  // window, this window's check in the status bar, the file on disk.
+  if (liveCheck_->Enabled() != state_.CheckAsYouType) liveCheck_->SetEnabled(state_.CheckAsYouType);
+  if (host_) host_->SetCheckStatus(liveCheck_->StatusText());
+  files_->CheckDiskFile();
+}
+
+void TEditForm::CheckAsYouType1Click(bool on) {
+  state_.CheckAsYouType = on;
+  UserSettings(state_.ProgramFolder).SetCheckAsYouType(on);
+  CheckAsYouType1->setChecked(on);
+  liveCheck_->SetEnabled(on);
 }
 
 // ---------------------------------------------------------------------------
@@ -343,6 +386,10 @@ void TEditForm::Edit1Click() {
   for (QAction* action : {Cut1, Cut2, Copy1, Copy2, Delete1}) action->setEnabled(hasSelection);
   // 3.
   UpdateCursorPos();
+  // The items after the specified ones.
+  Undo1->setEnabled(Editor->document()->isUndoAvailable());
+  Redo1->setEnabled(Editor->document()->isRedoAvailable());
+  CheckAsYouType1->setChecked(state_.CheckAsYouType);
 }
 
 // The rogue marks are only painted, so the clipboard commands work on the

@@ -29,6 +29,7 @@ namespace tolvane {
 
 class DisplaySettingsCommands;
 class FileCommands;
+class LiveCheck;
 class MissionDocument;
 class MissionEditor;
 class RenumberCommand;
@@ -52,7 +53,8 @@ class TEditForm : public QWidget, public DocumentWindow {
   // name "Untitled" and has taken no document number.
   bool OpenDocument(const QString& path) override;
   // The window has become the active child: first the find requests, then
-  // the "&Verify" menu by document number, then the status bar.
+  // the "&Verify" menu by document number, then the status bar; last, a
+  // file changed on disk is offered for reloading.
   void FormActivate() override;
   bool FormCloseQuery() override;
   void AgreeToClose() override { closeAgreed_ = true; }
@@ -93,10 +95,15 @@ class TEditForm : public QWidget, public DocumentWindow {
   QAction* TurnOnRogueCheck1 = nullptr;
   QAction* TurnOffRogueCheck1 = nullptr;
   QAction* TagIdNumberFix1 = nullptr;
+  // After the specified items: undo and redo, checking as you type.
+  QAction* Undo1 = nullptr;
+  QAction* Redo1 = nullptr;
+  QAction* CheckAsYouType1 = nullptr;
   QMenu* Search1 = nullptr;
   QAction* Search2 = nullptr;
   QAction* SearchAgainF3 = nullptr;
   QAction* FindandReplace1 = nullptr;
+  QAction* GoToLine1 = nullptr;  // after the specified items
   QAction* Font1 = nullptr;
   QAction* Color1 = nullptr;
   QAction* Checker1 = nullptr;
@@ -128,6 +135,9 @@ class TEditForm : public QWidget, public DocumentWindow {
   void Selectall1Click();
   void EditorSelectionChange();
   void EditorKeyDown(int key, Qt::KeyboardModifiers shift);
+  // Turns checking as you type on or off, for every window and the next
+  // start.
+  void CheckAsYouType1Click(bool on);
   // Empties the object tables, clears the find requests and sets
   // DocumentCount and SearchLine to 0.
   void ResetMissionState();
@@ -139,6 +149,7 @@ class TEditForm : public QWidget, public DocumentWindow {
   VerifyCommand& Verify() { return *verify_; }
   SearchCommands& Search() { return *search_; }
   RenumberCommand& Renumber() { return *renumber_; }
+  LiveCheck& Checking() { return *liveCheck_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -157,6 +168,7 @@ class TEditForm : public QWidget, public DocumentWindow {
   VerifyCommand* verify_ = nullptr;
   SearchCommands* search_ = nullptr;
   RenumberCommand* renumber_ = nullptr;
+  LiveCheck* liveCheck_ = nullptr;
   bool closeAgreed_ = false;
 };
 

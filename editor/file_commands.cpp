@@ -5,10 +5,13 @@
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QWidget>
 
 #include "app_state.h"
+#include "document_host.h"
 #include "mission_document.h"
 #include "mission_editor.h"
 #include "mission_text_io.h"
@@ -45,6 +48,7 @@ bool FileCommands::WriteDocument() {
     return false;
   }
   parts_.Document->SetModified(false);
+  parts_.Document->NoteDiskFile();
   return true;
 }
 
@@ -63,7 +67,10 @@ bool FileCommands::Saveas1Click() {
   const QString previous = document.FileName;
   document.FileName = chosen;
   ShowFileName();
-  if (Save1Click()) return true;
+  if (Save1Click()) {
+    if (parts_.Host) parts_.Host->RememberFile(document.FileName);
+    return true;
+  }
   // The text was not written there: the window keeps its former name.
   document.FileName = previous;
   ShowFileName();
@@ -90,6 +97,44 @@ bool FileCommands::FormCloseQuery() {
     default:
       return false;
   }
+}
+
+void FileCommands::CheckDiskFile() {
+  MissionDocument& document = *parts_.Document;
+  if (!document.DiskFileChanged()) return;
+  // Asked once for each change, whatever the answer.
+  document.NoteDiskFile();
+  if (!document.DiskFileExists()) {
+    parts_.Dialogs->Inform(parts_.Window, QString("%1 is no longer on disk. The text in this window is kept; "
+                                                  "Save writes it again.")
+                                              .arg(document.FileName));
+    return;
+  }
+  const QString question =
+      document.IsModified()
+          ? QString("%1 has been changed on disk. Reload it and lose the changes made in this window?")
+          : QString("%1 has been changed on disk. Reload it?");
+  if (parts_.Dialogs->AskYesNo(parts_.Window, question.arg(document.FileName)) == Answer::Yes) Reload();
+}
+
+bool FileCommands::Reload() {
+  MissionDocument& document = *parts_.Document;
+  QString text;
+  QString error;
+  if (!ReadMissionText(document.FileName, text, error)) {
+    parts_.Dialogs->Inform(parts_.Window, error);
+    return false;
+  }
+  MissionEditor* editor = parts_.Editor;
+  const int line = editor->CaretLine();
+  editor->setPlainText(text);
+  QTextBlock block = editor->document()->findBlockByNumber(line - 1);
+  if (!block.isValid()) block = editor->document()->lastBlock();
+  editor->setTextCursor(QTextCursor(block));
+  editor->ensureCursorVisible();
+  document.SetModified(false);
+  document.NoteDiskFile();
+  return true;
 }
 
 QPrinter& FileCommands::Printer() {

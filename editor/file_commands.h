@@ -37,6 +37,15 @@ class FileCommands : public QObject {
   void Print1Click();
   void Printersetup1Click();
 
+  // The file has changed on disk since the text was read or saved: says so
+  // and offers to read it again. The text stays as it is unless the user
+  // chooses to reload; either way the question is not asked again until
+  // the file changes once more. A file that has gone is reported once.
+  void CheckDiskFile();
+  // Reads the file again into the window: the caret stays on its line, the
+  // text is unmodified. False (reported) when it cannot be read.
+  bool Reload();
+
   // The save dialog's settings, kept between uses.
   FileDialogRequest SaveFileDialog;
 

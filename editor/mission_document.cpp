@@ -1,5 +1,6 @@
 #include "mission_document.h"
 
+#include <QFileInfo>
 #include <QPlainTextDocumentLayout>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -17,6 +18,24 @@ bool MissionDocument::IsModified() const { return text_->isModified(); }
 void MissionDocument::SetModified(bool modified) { text_->setModified(modified); }
 
 QString MissionDocument::PlainText() const { return TextBetween(*text_, 0, text_->characterCount()); }
+
+MissionDocument::DiskStamp MissionDocument::CurrentStamp() const {
+  DiskStamp stamp;
+  if (IsUntitled()) return stamp;
+  const QFileInfo file(FileName);
+  stamp.Exists = file.exists();
+  if (stamp.Exists) {
+    stamp.Size = file.size();
+    stamp.Modified = file.lastModified();
+  }
+  return stamp;
+}
+
+void MissionDocument::NoteDiskFile() { disk_ = CurrentStamp(); }
+
+bool MissionDocument::DiskFileChanged() const { return !IsUntitled() && !(CurrentStamp() == disk_); }
+
+bool MissionDocument::DiskFileExists() const { return !IsUntitled() && QFileInfo::exists(FileName); }
 
 QString TextBetween(const QTextDocument& text, int from, int to) {
   const int end = std::max(0, text.characterCount() - 1);  // the last line end is no text

@@ -4,6 +4,7 @@
 // text area shows this text; the window's commands work on it. The marking
 // is only shown: it never changes the text.
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -39,8 +40,26 @@ class MissionDocument : public QObject {
   // as it is held.
   QString PlainText() const;
 
+  // The file as it stood on disk when the text was last read from it or
+  // written to it; DiskFileChanged tells whether it has changed (or gone)
+  // since. A text without a file has nothing to compare.
+  void NoteDiskFile();
+  bool DiskFileChanged() const;
+  bool DiskFileExists() const;
+
  private:
+  struct DiskStamp {
+    bool Exists = false;
+    qint64 Size = -1;
+    QDateTime Modified;
+    bool operator==(const DiskStamp& other) const {
+      return Exists == other.Exists && Size == other.Size && Modified == other.Modified;
+    }
+  };
+  DiskStamp CurrentStamp() const;
+
   QTextDocument* text_;
+  DiskStamp disk_;
 };
 
 // The text between two positions of a document as it is held, lines

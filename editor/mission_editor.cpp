@@ -1,6 +1,7 @@
 #include "mission_editor.h"
 
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -8,10 +9,12 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
+#include <QToolTip>
 
 #include <algorithm>
 
 #include "mission_document.h"
+#include "mission_highlighter.h"
 #include "mission_text_io.h"
 
 namespace tolvane {
@@ -98,7 +101,47 @@ void PaintCode(QPainter& painter, const QFont& font, const QRectF& cell, const Q
   painter.restore();
 }
 
+const QColor GutterBackground(236, 236, 236);
+const QColor GutterNumberColor(120, 120, 120);
+const QColor GutterCaretBand(210, 222, 240);
+const QColor CheckedErrorColor(220, 0, 0);
+
+// The gutter's parts, left to right: room for the error mark, the digits,
+// a little space before the text.
+int MarkRoom(const QFontMetrics& metrics) { return metrics.height() * 3 / 4 + 2; }
+constexpr int GutterPadding = 8;
+
 }  // namespace
+
+// The line-number gutter: a strip beside the viewport that the text area
+// paints and answers tool tips for.
+class LineNumberGutter : public QWidget {
+ public:
+  explicit LineNumberGutter(MissionEditor* editor) : QWidget(editor), editor_(editor) {
+    setObjectName("Gutter");
+  }
+  QSize sizeHint() const override { return QSize(editor_->GutterWidth(), 0); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override { editor_->PaintGutter(event); }
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::ToolTip) {
+      auto* help = static_cast<QHelpEvent*>(event);
+      const QString tip = editor_->GutterToolTipAt(help->pos());
+      if (tip.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+      } else {
+        QToolTip::showText(help->globalPos(), tip, this);
+      }
+      return true;
+    }
+    return QWidget::event(event);
+  }
+
+ private:
+  MissionEditor* editor_;
+};
 
 MissionEditor::MissionEditor(QWidget* parent, QTextDocument* text) : QPlainTextEdit(parent) {
   if (text) setDocument(text);
@@ -108,6 +151,183 @@ MissionEditor::MissionEditor(QWidget* parent, QTextDocument* text) : QPlainTextE
   setFrameShape(QFrame::NoFrame);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+  highlighter_ = new MissionHighlighter(document());
+  gutter_ = new LineNumberGutter(this);
+  connect(this, &QPlainTextEdit::blockCountChanged, this, &MissionEditor::UpdateGutterWidth);
+  connect(this, &QPlainTextEdit::updateRequest, this, &MissionEditor::UpdateGutter);
+  connect(this, &QPlainTextEdit::cursorPositionChanged, gutter_, qOverload<>(&QWidget::update));
+  UpdateGutterWidth();
+}
+
+// ---------------------------------------------------------------------------
+// The gutter
+
+int MissionEditor::GutterWidth() const {
+  const QFontMetrics metrics(font());
+  int digits = 3;
+  for (int lines = std::max(1, blockCount()); lines >= 1000; lines /= 10) ++digits;
+  return MarkRoom(metrics) + metrics.horizontalAdvance(QLatin1Char('9')) * digits + GutterPadding;
+}
+
+void MissionEditor::UpdateGutterWidth() {
+  const int width = GutterWidth();
+  if (viewportMargins().left() != width) setViewportMargins(width, 0, 0, 0);
+  const QRect area = contentsRect();
+  gutter_->setGeometry(QRect(area.left(), area.top(), width, area.height()));
+}
+
+void MissionEditor::UpdateGutter(const QRect& rect, int dy) {
+  if (dy != 0) {
+    gutter_->scroll(0, dy);
+  } else {
+    gutter_->update(0, rect.y(), gutter_->width(), rect.height());
+  }
+  if (rect.contains(viewport()->rect())) UpdateGutterWidth();
+  UpdateViewLines();
+}
+
+void MissionEditor::UpdateViewLines() {
+  const int first = firstVisibleBlock().blockNumber();
+  const int lines = viewport()->height() / std::max(1, fontMetrics().lineSpacing()) + 1;
+  highlighter_->SetViewLines(first, first + lines);
+}
+
+void MissionEditor::resizeEvent(QResizeEvent* event) {
+  QPlainTextEdit::resizeEvent(event);
+  UpdateGutterWidth();
+  UpdateViewLines();
+}
+
+void MissionEditor::changeEvent(QEvent* event) {
+  QPlainTextEdit::changeEvent(event);
+  if (event->type() == QEvent::FontChange) UpdateGutterWidth();
+}
+
+int MissionEditor::GutterLineAt(int y) const {
+  QTextBlock block = firstVisibleBlock();
+  qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
+  for (; block.isValid(); block = block.next()) {
+    const qreal bottom = top + blockBoundingRect(block).height();
+    if (block.isVisible() && y >= top && y < bottom) return block.blockNumber() + 1;
+    if (top > y) break;
+    top = bottom;
+  }
+  return 0;
+}
+
+void MissionEditor::PaintGutter(QPaintEvent* event) {
+  QPainter painter(gutter_);
+  painter.fillRect(event->rect(), GutterBackground);
+  QFont numbers = font();
+  numbers.setBold(false);
+  QFont caretNumber = numbers;
+  caretNumber.setBold(true);
+  const QFontMetrics metrics(numbers);
+  const int right = gutter_->width() - GutterPadding / 2 - 2;
+  const int caretLine = CaretLine();
+  const int errorLine = CheckedErrorLine();
+
+  QTextBlock block = firstVisibleBlock();
+  qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
+  while (block.isValid() && top <= event->rect().bottom()) {
+    const qreal height = blockBoundingRect(block).height();
+    if (block.isVisible() && top + height >= event->rect().top()) {
+      const int line = block.blockNumber() + 1;
+      const QRect row(0, qRound(top), gutter_->width(), qRound(height));
+      if (line == caretLine) painter.fillRect(row, GutterCaretBand);
+      painter.setFont(line == caretLine ? caretNumber : numbers);
+      painter.setPen(line == caretLine ? palette().color(QPalette::WindowText) : GutterNumberColor);
+      painter.drawText(QRect(0, row.top(), right, metrics.height()), Qt::AlignRight | Qt::AlignVCenter,
+                       QString::number(line));
+      if (line == errorLine) {
+        // A red disc with a white bar: the line the check stopped at.
+        const int size = std::max(6, metrics.height() * 3 / 4 - 2);
+        const QRectF disc(3, row.top() + (metrics.height() - size) / 2.0, size, size);
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(CheckedErrorColor);
+        painter.drawEllipse(disc);
+        painter.setPen(QPen(Qt::white, std::max(1.5, size / 6.0)));
+        painter.drawLine(QPointF(disc.left() + size * 0.25, disc.center().y()),
+                         QPointF(disc.right() - size * 0.25, disc.center().y()));
+        painter.restore();
+      }
+    }
+    top += height;
+    block = block.next();
+  }
+  painter.setPen(QColor(200, 200, 200));
+  painter.drawLine(gutter_->width() - 1, event->rect().top(), gutter_->width() - 1, event->rect().bottom());
+}
+
+// ---------------------------------------------------------------------------
+// The error of checking as you type
+
+void MissionEditor::ShowCheckedError(const QTextCursor& statement, const QString& toolTip) {
+  checkedError_ = statement;
+  checkedErrorTip_ = toolTip;
+  ShowExtraSelections();
+  gutter_->update();
+}
+
+void MissionEditor::ClearCheckedError() {
+  if (checkedError_.isNull() && checkedErrorTip_.isEmpty()) return;
+  checkedError_ = QTextCursor();
+  checkedErrorTip_.clear();
+  ShowExtraSelections();
+  gutter_->update();
+}
+
+int MissionEditor::CheckedErrorLine() const {
+  if (checkedError_.isNull()) return 0;
+  const QTextBlock block = document()->findBlock(checkedError_.selectionStart());
+  return block.isValid() ? block.blockNumber() + 1 : 0;
+}
+
+void MissionEditor::ShowExtraSelections() {
+  QList<QTextEdit::ExtraSelection> selections;
+  if (!checkedError_.isNull() && checkedError_.hasSelection()) {
+    QTextEdit::ExtraSelection underline;
+    underline.cursor = checkedError_;
+    underline.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+    underline.format.setUnderlineColor(CheckedErrorColor);
+    selections.append(underline);
+  }
+  setExtraSelections(selections);
+}
+
+QString MissionEditor::ToolTipAt(const QPoint& viewportPoint) const {
+  if (checkedError_.isNull() || !checkedError_.hasSelection()) return QString();
+  QTextCursor start(document());
+  start.setPosition(checkedError_.selectionStart());
+  QTextCursor end(document());
+  end.setPosition(checkedError_.selectionEnd());
+  const QRect first = cursorRect(start);
+  const QRect last = cursorRect(end);
+  const QRect span(QPoint(first.left(), first.top()), QPoint(last.right(), last.bottom()));
+  return span.contains(viewportPoint) ? checkedErrorTip_ : QString();
+}
+
+QString MissionEditor::GutterToolTipAt(const QPoint& gutterPoint) const {
+  const int line = GutterLineAt(gutterPoint.y());
+  return line != 0 && line == CheckedErrorLine() ? checkedErrorTip_ : QString();
+}
+
+bool MissionEditor::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QString tip = ToolTipAt(help->pos());
+    if (tip.isEmpty()) {
+      QToolTip::hideText();
+      event->ignore();
+    } else {
+      QToolTip::showText(help->globalPos(), tip, viewport());
+    }
+    return true;
+  }
+  return QPlainTextEdit::viewportEvent(event);
 }
 
 int MissionEditor::CaretLine() const {
@@ -170,6 +390,9 @@ QList<MissionEditor::PaintedMark> MissionEditor::MarksIn(const QRect& area) cons
 }
 
 void MissionEditor::paintEvent(QPaintEvent* event) {
+  // The lines in view that still wait for their colours get them first.
+  const int lines = viewport()->height() / std::max(1, fontMetrics().lineSpacing()) + 2;
+  highlighter_->HighlightWaiting(firstVisibleBlock(), lines);
   QPlainTextEdit::paintEvent(event);
   const QList<PaintedMark> marks = MarksIn(event->rect());
   if (marks.isEmpty()) return;

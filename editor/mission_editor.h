@@ -9,6 +9,12 @@
 // its code in hexadecimal (a NUL takes no room in the line to show one). The text itself, its undo steps and its modified
 // flag never change for either.
 //
+// Beside the text stands a gutter with the line numbers (the first line is
+// 1) and the caret's line marked. The text is coloured by its classes
+// (MissionHighlighter). An error found by checking as you type is shown as
+// a wavy underline of its statement and a mark in the gutter, with its
+// message as their tool tip.
+//
 // It holds only what a mission file can hold: a typed or pasted character
 // outside Latin-1 becomes its plain equivalent (quotes, dashes, the
 // ellipsis) or is refused with a notice naming it.
@@ -16,8 +22,11 @@
 #include <QList>
 #include <QPlainTextEdit>
 #include <QRectF>
+#include <QTextCursor>
 
 namespace tolvane {
+
+class MissionHighlighter;
 
 class MissionEditor : public QPlainTextEdit {
   Q_OBJECT
@@ -45,6 +54,28 @@ class MissionEditor : public QPlainTextEdit {
   // What is painted over the characters in the given part of the viewport.
   QList<PaintedMark> MarksIn(const QRect& area) const;
 
+  MissionHighlighter* Highlighter() const { return highlighter_; }
+
+  // The line-number gutter at the left of the text.
+  QWidget* Gutter() const { return gutter_; }
+  int GutterWidth() const;
+  // The 1-based line shown at a height of the gutter; 0 below the last.
+  int GutterLineAt(int y) const;
+
+  // The error found by checking as you type: the statement's characters
+  // (a cursor, so it follows later edits) and the text of its tool tip. An
+  // empty selection marks the line in the gutter only.
+  void ShowCheckedError(const QTextCursor& statement, const QString& toolTip);
+  void ClearCheckedError();
+  bool HasCheckedError() const { return !checkedError_.isNull(); }
+  // The 1-based line of the error as the text stands now; 0 when none.
+  int CheckedErrorLine() const;
+  QTextCursor CheckedErrorStatement() const { return checkedError_; }
+  QString CheckedErrorToolTip() const { return checkedErrorTip_; }
+  // The tool tip for a point of the viewport, or of the gutter.
+  QString ToolTipAt(const QPoint& viewportPoint) const;
+  QString GutterToolTipAt(const QPoint& gutterPoint) const;
+
  signals:
   // A key pressed while the editor has the focus; the key still goes on to
   // the editor.
@@ -60,6 +91,9 @@ class MissionEditor : public QPlainTextEdit {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -73,7 +107,18 @@ class MissionEditor : public QPlainTextEdit {
   bool FitIncoming(QString& text, const char* how);
   void InsertTyped(const QString& text);
 
+  void UpdateGutterWidth();
+  void UpdateGutter(const QRect& rect, int dy);
+  void UpdateViewLines();
+  void PaintGutter(QPaintEvent* event);
+  void ShowExtraSelections();
+  friend class LineNumberGutter;
+
   bool rogueMarking_ = false;
+  MissionHighlighter* highlighter_ = nullptr;
+  QWidget* gutter_ = nullptr;
+  QTextCursor checkedError_;
+  QString checkedErrorTip_;
 };
 
 }  // namespace tolvane

@@ -13,6 +13,8 @@
 #include "replace_all.h"
 #include "user_dialogs.h"
 
+#include <algorithm>
+
 namespace tolvane {
 
 SearchCommands::SearchCommands(const DocumentParts& parts) : QObject(parts.Window), parts_(parts) {}
@@ -162,6 +164,16 @@ void SearchCommands::ReplaceDialog1Find() {
         return;
     }
   }
+}
+
+void SearchCommands::GoToLine1Click() {
+  MissionEditor* editor = parts_.Editor;
+  const int line = parts_.Dialogs->AskLineNumber(parts_.Window, editor->CaretLine(), editor->blockCount());
+  if (line < 1) return;
+  const QTextBlock block = editor->document()->findBlockByNumber(std::min(line, editor->blockCount()) - 1);
+  editor->setTextCursor(QTextCursor(block));
+  editor->centerCursor();
+  editor->setFocus();
 }
 
 void SearchCommands::ReplaceDialog1DoReplaceAll() {

@@ -30,6 +30,8 @@ class SearchCommands : public QObject {
   void FindObject();
   void ReplaceDialog1Find();
   void ReplaceDialog1DoReplaceAll();
+  // "Go to Line": asks for a line number and puts the caret at its start.
+  void GoToLine1Click();
   // The replace dialog's find text (F5 acts only when it is not empty).
   QString ReplaceFindText() const;
   // The first part of the window's activation: the pending find requests,

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb openbox xdotool imagemagick
+  desktop-file-utils shared-mime-info
 )
 
 missing=()

@@ -88,6 +88,10 @@ struct AppState {
   MissionState Mission;
   MissionFolderEnvironment Environment;
 
+  // Checking as you type in document 1; kept in the program's own settings
+  // file (UserSettings), never in Tolvane.INI.
+  bool CheckAsYouType = true;
+
   QString ProgramFile(const QString& name) const { return ProgramFolder + "/" + name; }
 
   // Every flag false and every browser's text empty; LocateText keeps its value.

@@ -7,6 +7,7 @@
 
 #include "menu_merging.h"
 
+class QMenu;
 class QWidget;
 
 namespace tolvane {
@@ -42,6 +43,15 @@ class DocumentHost {
   virtual void ShowToolForm(int number) = 0;
   // Closes Form1 to Form14, those that are open.
   virtual void CloseMissionWindows() = 0;
+
+  // Beyond the frame's specified duties; a host without them does nothing.
+  // The status bar's panel for checking as you type.
+  virtual void SetCheckStatus(const QString& /*text*/) {}
+  // The frame's list of recently used files, which a document's File menu
+  // shows too; none when the host keeps no such list.
+  virtual QMenu* RecentFilesMenu() const { return nullptr; }
+  // A document has been saved under this name: it goes to the top of the list.
+  virtual void RememberFile(const QString& /*path*/) {}
 };
 
 class DocumentWindow : public MenuMergeSource {

@@ -5,9 +5,12 @@
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QTreeView>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace tolvane {
 
@@ -157,6 +160,13 @@ QString QtUserDialogs::ChooseOpenFile(QWidget* parent, FileDialogRequest& reques
 
 QString QtUserDialogs::ChooseSaveFile(QWidget* parent, FileDialogRequest& request) {
   return Choose(parent, request, true);
+}
+
+int QtUserDialogs::AskLineNumber(QWidget* parent, int current, int last) {
+  bool ok = false;
+  const int line = QInputDialog::getInt(parent, "Go to Line", QString("Line number (1 to %1):").arg(last), current,
+                                        1, std::max(1, last), 1, &ok);
+  return ok ? line : 0;
 }
 
 }  // namespace tolvane

@@ -17,6 +17,7 @@ class QtUserDialogs : public UserDialogs {
   Answer AskYesNo(QWidget* parent, const QString& text) override;
   QString ChooseOpenFile(QWidget* parent, FileDialogRequest& request) override;
   QString ChooseSaveFile(QWidget* parent, FileDialogRequest& request) override;
+  int AskLineNumber(QWidget* parent, int current, int last) override;
 };
 
 // The default extension that goes with a filter entry: the pattern inside

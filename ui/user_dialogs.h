@@ -54,6 +54,9 @@ class UserDialogs {
   // request's FilterIndex and DefaultExtension are updated to what the user picked.
   virtual QString ChooseOpenFile(QWidget* parent, FileDialogRequest& request) = 0;
   virtual QString ChooseSaveFile(QWidget* parent, FileDialogRequest& request) = 0;
+  // Go to line: asks for a line number from 1 to last, offering current.
+  // The number chosen, or 0 when cancelled (and where no one can be asked).
+  virtual int AskLineNumber(QWidget* /*parent*/, int /*current*/, int /*last*/) { return 0; }
 };
 
 }  // namespace tolvane

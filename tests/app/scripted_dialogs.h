@@ -17,7 +17,7 @@ namespace tolvane {
 class ScriptedDialogs : public UserDialogs {
  public:
   // Which dialog showed a recorded text.
-  enum class Kind { Inform, YesNoCancel, YesCancel, YesNo, OpenFile, SaveFile };
+  enum class Kind { Inform, YesNoCancel, YesCancel, YesNo, OpenFile, SaveFile, LineNumber };
 
   struct Shown {
     Kind kind;
@@ -39,6 +39,10 @@ class ScriptedDialogs : public UserDialogs {
     QString defaultExtension;  // empty = leave as it was
   };
   std::deque<FileAnswer> fileAnswers;
+  // Answers to Go to Line (0: cancelled); what it offered and allowed.
+  std::deque<int> lineNumbers;
+  int offeredLine = 0;
+  int lastLine = 0;
 
   void queueAnswer(Answer a) { answers.push_back(a); }
   void queueFile(const QString& path, int filterIndex = 0, const QString& extension = QString()) {
@@ -59,6 +63,7 @@ class ScriptedDialogs : public UserDialogs {
     fileRequests.clear();
     answers.clear();
     fileAnswers.clear();
+    lineNumbers.clear();
   }
 
   void Inform(QWidget*, const QString& text) override { record(Kind::Inform, text); }
@@ -79,6 +84,15 @@ class ScriptedDialogs : public UserDialogs {
   }
   QString ChooseSaveFile(QWidget*, FileDialogRequest& request) override {
     return nextFile(Kind::SaveFile, request);
+  }
+  int AskLineNumber(QWidget*, int current, int last) override {
+    record(Kind::LineNumber, "Go to Line");
+    offeredLine = current;
+    lastLine = last;
+    if (lineNumbers.empty()) return 0;
+    const int line = lineNumbers.front();
+    lineNumbers.pop_front();
+    return line;
   }
 
  private:
