@@ -129,7 +129,7 @@ MissionHighlighter::MissionHighlighter(QTextDocument* document) : QSyntaxHighlig
   formats_[static_cast<int>(MissionTextClass::BlankLine)] = blank;
   formats_[static_cast<int>(MissionTextClass::Keyword)] = ColourFormat(QColor(0, 0, 170));
   formats_[static_cast<int>(MissionTextClass::EndMarker)] = ColourFormat(QColor(130, 0, 130));
-  formats_[static_cast<int>(MissionTextClass::Number)] = ColourFormat(QColor(170, 70, 0));
+  formats_[static_cast<int>(MissionTextClass::Number)] = ColourFormat(QColor(176, 96, 0));
   formats_[static_cast<int>(MissionTextClass::TextValue)] = ColourFormat(QColor(0, 110, 120));
 }
 

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QFile>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 
 #include "editor_test_support.h"
@@ -22,11 +23,11 @@ QStringList Captions(QMenu* menu) {
   return captions;
 }
 
-// Definitions 5 and 9 renumber to 1 and 2; the reference to 9 follows.
+// Definitions 5, 9 and 12 renumber to 5, 6 and 7; the references follow.
 const QByteArray kTags =
-    ".Entity\r\n.TagIdentifier 5\r\n.EndEntity\r\n.Entity\r\n.TagIdentifier 9\r\n.EndEntity\r\n"
-    ".Trigger\r\n.Check\r\n.PLANEDAMAGED\r\n.TagIdentifier 9\r\n.EndCheck\r\n.EndTrigger\r\n"
-    ".MissionSummary\r\n.EndMission\r\n";
+    "[Main]\r\n.Aggregate\r\n  .TagIdentifier 5\r\n.EndAggregate\r\n.Entity\r\n  .TagIdentifier\t9\r\n"
+    ".EndEntity\r\n.Entity\r\n  .TagIdentifier 12\r\n.EndEntity\r\n.Trigger\r\n.Check\r\n.PLANEDAMAGED\r\n"
+    "  .TagIdentifier 12\r\n.EndCheck\r\n.EndTrigger\r\n.MissionSummary\r\n.EndMission\r\n";
 
 }  // namespace
 
@@ -68,7 +69,7 @@ class EditorAdditionsTest : public QObject {
     // Renumbering: one step back to the text exactly, one step forward again.
     form->TagIdNumberFix1->trigger();
     const QString renumbered = EditorWorld::Text(form);
-    QVERIFY(renumbered.contains(".TagIdentifier 2\n.EndCheck"));
+    QVERIFY(renumbered.contains("  .TagIdentifier 7\n.EndCheck"));
     form->Edit1Click();
     QVERIFY(form->Undo1->isEnabled());
     form->Undo1->trigger();
@@ -103,9 +104,9 @@ class EditorAdditionsTest : public QObject {
     TEditForm* form = world.Open(world.Mission("tags.mis", kTags));
     EditorWorld::PutCaret(form, 3, 4);
     world.dialogs.lineNumbers = {10};
-    QTest::keyClick(form->Editor, Qt::Key_G, Qt::ControlModifier);
+    form->GoToLine1->trigger();
     QCOMPARE(world.dialogs.offeredLine, 3);
-    QCOMPARE(world.dialogs.lastLine, 15);  // the empty line after the last line end
+    QCOMPARE(world.dialogs.lastLine, 19);  // the empty line after the last line end
     QCOMPARE(form->CaretLine, 10);
     QCOMPARE(form->CaretColumn, 1);
     QCOMPARE(world.frame->StatusText(0), QString("  Line: 10 : 1"));
@@ -170,7 +171,8 @@ class EditorAdditionsTest : public QObject {
     const QString path = world.Mission("disk.mis", ".Entity\r\n.EndEntity\r\n.EndMission");
     TEditForm* form = world.Open(path);
     TEditForm* other = world.New();
-    QTest::keyClicks(form->Editor, "// mine\n");
+    QTest::keyClicks(form->Editor, "// mine");
+    QTest::keyClick(form->Editor, Qt::Key_Return);
     const QString mine = EditorWorld::Text(form);
 
     // Changed on disk, the answer No: the text stays, asked once only.

@@ -247,7 +247,8 @@ void FrameWindowTest::showsItsOwnMenusAtAFreshStart() {
   TFrameForm& frame = f.Start();
   QCOMPARE(BarCaptions(frame), FrameBar);
   QVERIFY(!frame.Bridges1->isVisible());
-  QCOMPARE(MenuCaptions(frame.File1), QStringList({"&New", "&Open...", "-", "E&xit"}));
+  // The specified items come first; additions follow them.
+  QCOMPARE(MenuCaptions(frame.File1).mid(0, 4), QStringList({"&New", "&Open...", "-", "E&xit"}));
   QCOMPARE(MenuCaptions(frame.Window1), QStringList({"&Tile", "&Cascade", "&Arrange icons"}));
 }
 

@@ -58,7 +58,7 @@ class HighlighterTest : public QObject {
     QCOMPARE(ClassAt(editor, 0, 16), QString("comment"));
     QCOMPARE(ClassAt(editor, 1, 2), QString("plain"));
     QCOMPARE(ClassAt(editor, 2, 0), QString("blank line"));
-    QCOMPARE(ClassAt(editor, 2, 3), QString("blank line"));
+    QCOMPARE(ClassAt(editor, 2, 2), QString("blank line"));
     QCOMPARE(ClassAt(editor, 3, 0), QString("keyword"));
     QCOMPARE(ClassAt(editor, 3, 5), QString("plain"));  // the separating blank
     QCOMPARE(ClassAt(editor, 3, 6), QString("text"));
