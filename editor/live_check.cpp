@@ -12,7 +12,6 @@
 #include "error_location.h"
 #include "mission_document.h"
 #include "mission_editor.h"
-#include "mission_text_io.h"
 #include "verify.h"
 
 namespace tolvane {
@@ -20,6 +19,23 @@ namespace tolvane {
 namespace {
 
 bool IsBlankOrTab(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+
+// The bytes a save writes (one byte per character, CR LF line ends) from
+// the document's raw text, whose lines end in paragraph separators. Done on
+// the worker: the user interface thread only copies the text.
+QByteArray MissionBytes(const QString& raw) {
+  QByteArray bytes;
+  bytes.reserve(raw.size() + raw.size() / 16);
+  for (const QChar c : raw) {
+    if (c == QChar::ParagraphSeparator) {
+      bytes.append("\r\n", 2);
+    } else {
+      // The text area holds nothing wider (it refuses it).
+      bytes.append(c.unicode() <= 0xFF ? static_cast<char>(c.unicode()) : '?');
+    }
+  }
+  return bytes;
+}
 
 // One verification of the bytes with a state of its own.
 LiveCheckResult Check(quint64 generation, const QByteArray& bytes, const VerifierEnvironment& environment) {
@@ -111,15 +127,16 @@ void LiveCheck::CheckNow() {
     return;
   }
   const quint64 generation = generation_;
-  // The bytes a save would write, read by the verifier from memory.
-  QByteArray bytes = WithCrLf(parts_.Document->PlainText()).toLatin1();
+  // A copy of the text; the worker makes the bytes a save would write, and
+  // the verifier reads them from memory.
+  QString raw = parts_.Document->Text()->toRawText();
   auto environment = std::make_shared<MissionFolderEnvironment>(parts_.State->Environment);
   waiting_ = true;
   // A run still waiting for the worker is out of date.
   pool_.clear();
-  pool_.start([this, generation, bytes = std::move(bytes), environment, latest = latest_] {
+  pool_.start([this, generation, raw = std::move(raw), environment, latest = latest_] {
     if (latest->load() != generation) return;
-    const LiveCheckResult result = Check(generation, bytes, *environment);
+    const LiveCheckResult result = Check(generation, MissionBytes(raw), *environment);
     QMetaObject::invokeMethod(this, [this, result] { Show(result); }, Qt::QueuedConnection);
   });
 }

@@ -28,6 +28,14 @@ int Run(const QString& program, const QStringList& arguments, QString* output = 
   return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
+void Stop(QProcess& program) {
+  program.terminate();
+  if (!program.waitForFinished(10000)) {
+    program.kill();
+    program.waitForFinished();
+  }
+}
+
 QByteArray Read(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -118,11 +126,7 @@ class InstallTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(
         QSettings(settings, QSettings::IniFormat).value("RecentFiles/Files").toStringList().value(0) == mission,
         30000);
-    program.terminate();
-    if (!program.waitForFinished(10000)) {
-      program.kill();
-      program.waitForFinished();
-    }
+    Stop(program);
 
     for (const QString& file : {"Tolvane.INI", "ObjectNames.Txt", "Readme.txt", "Triggers.txt"})
       QCOMPARE(Read(folder + "/" + file).isEmpty(), false);
@@ -142,11 +146,7 @@ class InstallTest : public QObject {
     program.start(prefix.filePath("bin/tolvane"), {});
     QVERIFY(program.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(folder + "/Readme.txt"), 30000);
-    program.terminate();
-    if (!program.waitForFinished(10000)) {
-      program.kill();
-      program.waitForFinished();
-    }
+    Stop(program);
     QVERIFY(Read(folder + "/Tolvane.INI").endsWith("changed\r\n"));
   }
 
