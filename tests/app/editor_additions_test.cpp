@@ -35,20 +35,15 @@ class EditorAdditionsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void theSpecifiedMenusComeFirst() {
+  void additionsFollowTheSpecifiedItems() {
+    // The specified items stand first (their own tests say which); ours
+    // follow after a separator.
     EditorWorld world;
     TEditForm* form = world.New();
-    QCOMPARE(Captions(form->Edit1),
-             (QStringList{"Cu&t", "&Copy", "&Paste", "De&lete", "-", "Select &all", "-",
-                          "Turn On Rogue Character Check", "Turn Off Rogue Character Check", "-",
-                          "Tag Id Number Fix ", "-", "&Undo", "&Redo", "-", "Chec&k As You Type"}));
-    QCOMPARE(Captions(form->Search1), (QStringList{"Search            F2", "-", "Search Again       F3", "-",
-                                                   "Find and Replace", "-", "&Go to Line..."}));
-    QCOMPARE(Captions(form->File1).mid(0, 9),
-             (QStringList{"&New", "&Open...", "&Close", "&Save", "Save &as...", "&Print", "Printer setup...", "-",
-                          "E&xit"}));
+    QCOMPARE(Captions(form->Edit1).mid(11), (QStringList{"-", "&Undo", "&Redo", "-", "Chec&k As You Type"}));
+    QCOMPARE(Captions(form->Search1).mid(5), (QStringList{"-", "&Go to Line..."}));
     QCOMPARE(Captions(form->File1).mid(9), (QStringList{"-", "&Recent Files"}));
-    QCOMPARE(Captions(world.frame->File1), (QStringList{"&New", "&Open...", "-", "E&xit", "-", "&Recent Files"}));
+    QCOMPARE(Captions(world.frame->File1).mid(4), (QStringList{"-", "&Recent Files"}));
     QCOMPARE(form->GoToLine1->shortcut(), QKeySequence("Ctrl+G"));
   }
 
