@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb openbox xdotool imagemagick
   desktop-file-utils shared-mime-info
+  python3
 )
 
 missing=()

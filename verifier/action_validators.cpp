@@ -23,11 +23,21 @@ bool Percentage(ActionBlock& a) { return a.Lookup(ReadAmount) && a.DecimalRange(
 // end of the file is 39.
 bool TextBlock(ActionBlock& a, std::string_view marker, std::string_view spelling = {}) {
   if (!a.Keyword(".StartString", 38)) return false;
-  auto holdsMarker = [&] {
-    return Contains(a.statement, marker) || (!spelling.empty() && Contains(a.statement, spelling));
+  auto holdsMarker = [&](std::string_view text) {
+    return Contains(text, marker) || (!spelling.empty() && Contains(text, spelling));
   };
-  while (!holdsMarker() && !a.file.AtEnd()) {
-    if (!a.Read()) return false;
+  if (!holdsMarker(a.statement)) {
+    // The lines of the text are looked at where they stand in the file; the
+    // buffer gets the last one read.
+    std::string_view line = a.statement;
+    bool read = false;
+    while (!a.file.AtEnd()) {
+      ReadStatement(a.state, a.file, line, a.ok);
+      read = true;
+      if (!a.ok || holdsMarker(line)) break;
+    }
+    if (read) AssignStatement(a.statement, line);
+    if (!a.ok) return false;
   }
   if (a.file.AtEnd()) return a.Fails(39);
   return true;

@@ -24,24 +24,4 @@ void MissionFile::Close() {
   open_ = false;
 }
 
-bool MissionFile::ReadLine(std::string& line) {
-  if (!open_) return false;
-  if (position_ >= bytes_.size()) {
-    line.clear();
-    return true;
-  }
-  std::size_t end = bytes_.find('\n', position_);
-  std::size_t next = end;
-  if (end == std::string_view::npos) {
-    end = bytes_.size();
-    next = end;
-  } else {
-    next = end + 1;
-    if (end > position_ && bytes_[end - 1] == '\r') --end;
-  }
-  line.assign(bytes_.data() + position_, end - position_);
-  position_ = next;
-  return true;
-}
-
 }  // namespace tolvane

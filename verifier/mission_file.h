@@ -5,6 +5,7 @@
 // The verifier itself never opens a file: its caller reads the bytes once.
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -23,9 +24,37 @@ class MissionFile {
   void Rewind() { position_ = 0; }
   bool AtEnd() const { return position_ >= bytes_.size(); }
 
-  // Reads the next line without its line end. At the end of the file the line
-  // is empty and the call still succeeds. Answers false only when no file is open.
-  bool ReadLine(std::string& line);
+  // The next line without its line end, as a view into the bytes: nothing is
+  // copied. At the end of the file the line is empty and the call still
+  // succeeds. Answers false only when no file is open.
+  bool NextLine(std::string_view& line) {
+    if (!open_) return false;
+    if (position_ >= bytes_.size()) {
+      line = std::string_view();
+      return true;
+    }
+    const char* start = bytes_.data() + position_;
+    const std::size_t left = bytes_.size() - position_;
+    const void* found = std::memchr(start, '\n', left);
+    if (!found) {
+      line = std::string_view(start, left);
+      position_ = bytes_.size();
+      return true;
+    }
+    std::size_t length = static_cast<std::size_t>(static_cast<const char*>(found) - start);
+    position_ += length + 1;
+    if (length > 0 && start[length - 1] == '\r') --length;
+    line = std::string_view(start, length);
+    return true;
+  }
+
+  // The same line copied into a string.
+  bool ReadLine(std::string& line) {
+    std::string_view view;
+    if (!NextLine(view)) return false;
+    line.assign(view.data(), view.size());
+    return true;
+  }
 
  private:
   std::string owned_;

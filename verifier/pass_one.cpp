@@ -180,6 +180,24 @@ void BuildFlightWaypoints(MissionState& state, bool& ok) {
   }
 }
 
+namespace {
+
+// Reads statements until one for which stop answers true, or a read fails
+// (answers false). The lines in between are looked at where they stand in
+// the file; the buffer gets the statement the reading stopped at.
+template <typename Stop>
+bool ReadUpTo(MissionState& state, MissionFile& file, std::string& statement, bool& ok, Stop stop) {
+  std::string_view line = statement;
+  do {
+    ReadStatement(state, file, line, ok);
+    if (!ok) break;
+  } while (!stop(line));
+  AssignStatement(statement, line);
+  return ok;
+}
+
+}  // namespace
+
 void LinkTriggerNames(MissionState& state, MissionFile& file, bool& ok) {
   std::string statement;
   LinkTriggerNames(state, file, statement, ok);
@@ -195,10 +213,8 @@ void LinkTriggerNames(MissionState& state, MissionFile& file, std::string& state
 
   // 3. Up to the first trigger block. The first statement is looked at too,
   // so a mission that opens with its trigger is linked like any other.
-  do {
-    ReadStatement(state, file, statement, ok);
-    if (!ok) return;
-  } while (statement != ".Trigger");
+  // The lines in between are looked at where they stand in the file.
+  if (!ReadUpTo(state, file, statement, ok, [](std::string_view line) { return line == ".Trigger"; })) return;
 
   // 4. Trigger by trigger.
   while (!file.AtEnd() && statement != ".MissionSummary") {
@@ -211,10 +227,12 @@ void LinkTriggerNames(MissionState& state, MissionFile& file, std::string& state
 
     // 4.2 Its actions: way-set and waypoint changes are collected, trigger
     // calls link the two triggers both ways.
-    do {
-      ReadStatement(state, file, statement, ok);
-      if (!ok) return;
-      if (statement != ".Action") continue;
+    for (;;) {
+      if (!ReadUpTo(state, file, statement, ok,
+                    [](std::string_view line) { return line == ".Action" || line == ".EndTrigger"; })) {
+        return;
+      }
+      if (statement == ".EndTrigger") break;
       ReadStatement(state, file, statement, ok);
       if (!ok) return;
       if (statement == ".CHANGEWAYSET") {
@@ -226,22 +244,25 @@ void LinkTriggerNames(MissionState& state, MissionFile& file, std::string& state
       } else if (statement == ".TRIGGERATRIGGER") {
         ReadStatement(state, file, statement, ok);
         if (!ok) return;
-        if (!BeginsWith(statement, ".TriggerName")) continue;
-        if (!TakeKeyword(state, statement, ".TriggerName", ok)) return;
-        TrimBlanks(statement);
-        const std::string calledName = TextValue(statement);
-        for (TriggerRecord& trigger : state.TriggerTable) {
-          if (trigger.TriggerName == triggerName) trigger.LinkedTrigger = calledName;
-          if (trigger.TriggerName == calledName) trigger.LinkedTrigger = triggerName;
+        if (BeginsWith(statement, ".TriggerName")) {
+          if (!TakeKeyword(state, statement, ".TriggerName", ok)) return;
+          TrimBlanks(statement);
+          const std::string calledName = TextValue(statement);
+          for (TriggerRecord& trigger : state.TriggerTable) {
+            if (trigger.TriggerName == triggerName) trigger.LinkedTrigger = calledName;
+            if (trigger.TriggerName == calledName) trigger.LinkedTrigger = triggerName;
+          }
         }
       }
-    } while (statement != ".EndTrigger");
+      if (statement == ".EndTrigger") break;
+    }
 
     // 4.3 On to the next trigger block.
-    do {
-      ReadStatement(state, file, statement, ok);
-      if (!ok) return;
-    } while (!file.AtEnd() && statement != ".Trigger" && statement != ".MissionSummary");
+    if (!ReadUpTo(state, file, statement, ok, [&file](std::string_view line) {
+          return file.AtEnd() || line == ".Trigger" || line == ".MissionSummary";
+        })) {
+      return;
+    }
   }
 
   // 5. Done.

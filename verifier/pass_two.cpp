@@ -16,18 +16,23 @@ void PassTwo(MissionState& state, MissionFile& file, bool& MissionOk, std::strin
 
   // 4. Everything before the first trigger is read over without a check; any
   // reader failure there is an unexpected end of the file.
-  while (!file.AtEnd() && LocateText != ".MissionSummary") {
-    ReadStatement(state, file, LocateText, MissionOk);
+  // The lines are looked at where they stand in the file; the buffer gets
+  // the statement the reading stopped at.
+  std::string_view line;
+  while (!file.AtEnd() && line != ".MissionSummary") {
+    ReadStatement(state, file, line, MissionOk);
     if (!MissionOk) {
+      AssignStatement(LocateText, line);
       Fail(state, MissionOk, 62);
       SetErrorMessage(state);
       return;
     }
-    if (LocateText == ".Trigger") {
+    if (line == ".Trigger") {
       state.TriggersFound = true;
       break;
     }
   }
+  AssignStatement(LocateText, line);
 
   // 5. No trigger before the summary or the end: reported with code 1, and
   // the verdict stays as it was (this is no failure).

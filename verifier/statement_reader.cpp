@@ -6,15 +6,15 @@
 
 namespace tolvane {
 
-void ReadStatement(MissionState& state, MissionFile& file, std::string& statement, bool& ok) {
+void ReadStatement(MissionState& state, MissionFile& file, std::string_view& statement, bool& ok) {
   // 1. Read lines until one is not empty or the file ends; comments count as empty.
   do {
-    if (!file.ReadLine(statement)) {
+    if (!file.NextLine(statement)) {
       Fail(state, ok, 103);
       return;
     }
     ++state.LineNo;
-    if (BeginsWith(statement, "//")) statement.clear();
+    if (BeginsWith(statement, "//")) statement = std::string_view();
   } while (!file.AtEnd() && statement.empty());
 
   if (file.AtEnd()) {
@@ -26,12 +26,25 @@ void ReadStatement(MissionState& state, MissionFile& file, std::string& statemen
   }
 
   // 4. Leading blanks go; two leading dots are an error.
-  StripLeadingBlanks(statement);
+  std::size_t first = 0;
+  while (first < statement.size() && IsBlank(statement[first])) ++first;
+  statement.remove_prefix(first);
   if (!CheckLeadingDots(statement)) {
     Fail(state, ok, 122);
     return;
   }
   ok = true;
+}
+
+void ReadStatement(MissionState& state, MissionFile& file, std::string& statement, bool& ok) {
+  if (!file.IsOpen()) {
+    // Nothing was read: the buffer keeps what it held.
+    Fail(state, ok, 103);
+    return;
+  }
+  std::string_view view;
+  ReadStatement(state, file, view, ok);
+  AssignStatement(statement, view);
 }
 
 void UpperCaseAscii(std::string& text) {

@@ -16,7 +16,21 @@ namespace tolvane {
 // are skipped, every physical line counts in LineNo, leading blanks and tabs
 // are removed. Only a final ".EndMission" may stand at the end of the file (62);
 // a statement that begins with ".." gives 122; a failed read gives 103.
+// The statement is a view into the file's bytes, valid while they are; no
+// line is copied. A failed read (103) leaves the view as it was.
+void ReadStatement(MissionState& state, MissionFile& file, std::string_view& statement, bool& ok);
+// The same statement copied into the buffer (one copy per statement, none
+// per skipped line).
 void ReadStatement(MissionState& state, MissionFile& file, std::string& statement, bool& ok);
+
+// Puts a statement read as a view into the statement buffer.
+inline void AssignStatement(std::string& statement, std::string_view view) {
+  if (view.empty()) {
+    statement.clear();
+  } else {
+    statement.assign(view.data(), view.size());
+  }
+}
 
 // Sets ErrMsg from ErrNo; a code outside 0 to 137 leaves ErrMsg as it is.
 void SetErrorMessage(MissionState& state);

@@ -65,27 +65,39 @@ void CollectTrigger(MissionState& state, MissionFile& file, std::string& stateme
 
   // 7. The block is skimmed: checks and actions are counted by the keywords
   // their lines contain, and a bridge reference is recorded.
-  do {
-    ReadStatement(state, file, statement, ok);
+  // The lines are looked at where they stand in the file; the buffer gets
+  // the statement the skim stops at.
+  std::string_view line = statement;
+  for (;;) {
+    ReadStatement(state, file, line, ok);
     if (!ok) {
+      AssignStatement(statement, line);
       // Running off the end of the file is reported as an unclosed trigger;
       // a statement the reader refuses (two dots) keeps its own code.
       if (state.ErrNo == 62) Fail(state, ok, 134);
       return;
     }
-    if (Contains(statement, ".BridgeName")) {
+    // A line without a dot holds none of the keywords (display texts).
+    if (line.find('.') == std::string_view::npos) continue;
+    if (Contains(line, ".BridgeName")) {
       // The rest of this block is then read at the top level.
+      AssignStatement(statement, line);
       CollectBridge(state, statement, ok);
       if (!ok) return;
       break;
     }
-    if (Contains(statement, ".Check")) ++state.TriggerCheckCount;
-    if (Contains(statement, ".Action")) ++state.TriggerActionCount;
-    if (statement == ".Trigger" || statement == ".MissionSummary") {
+    if (Contains(line, ".Check")) ++state.TriggerCheckCount;
+    if (Contains(line, ".Action")) ++state.TriggerActionCount;
+    if (line == ".Trigger" || line == ".MissionSummary") {
+      AssignStatement(statement, line);
       Fail(state, ok, 113);
       return;
     }
-  } while (statement != ".EndTrigger");
+    if (line == ".EndTrigger") {
+      AssignStatement(statement, line);
+      break;
+    }
+  }
 
   // 8. One or two checks, at most two actions; the last test that applies
   // gives the code.

@@ -1,5 +1,6 @@
 #include "verify.h"
 
+#include "mapped_file.h"
 #include "mission_file.h"
 #include "pass_one.h"
 #include "pass_two.h"
@@ -44,8 +45,9 @@ VerifyResult VerifyMissionBytes(MissionState& state, const VerifierEnvironment& 
 }
 
 VerifyResult VerifyMission(MissionState& state, const VerifierEnvironment& environment, const std::string& path) {
-  std::string bytes;
-  ReadResult read = ReadFileBytes(path, bytes);
+  // Read once: the passes run over the mapped file itself.
+  MappedFile file;
+  ReadResult read = file.Open(path);
   if (!read.Ok()) {
     // A file that is missing, or that exists and cannot be read, is reported
     // alike: pass one stops before its first line.
@@ -57,7 +59,7 @@ VerifyResult VerifyMission(MissionState& state, const VerifierEnvironment& envir
     result.File = std::move(read);
     return result;
   }
-  return VerifyMissionBytes(state, environment, bytes);
+  return VerifyMissionBytes(state, environment, file.Bytes());
 }
 
 }  // namespace tolvane

@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# Builds the benchmark programs, generates missions from small to every table
+# near its capacity (padded to 5 MB and 50 MB with comment lines and long
+# display texts), checks that each one verifies, and prints one table: each
+# row a figure, its baseline measured in the same run, their ratio and the
+# target. Each figure is the median of BENCH_RUNS runs (at least 5); the runs
+# of a figure and its baseline take turns, so a machine that slows down in
+# the middle slows both sides alike.
+#
+#   scripts/bench.sh                 build in build-bench/, 7 runs a figure
+#   BENCH_RUNS=11 scripts/bench.sh   more runs
+#   BENCH_BUILD=DIR scripts/bench.sh another build folder
+#
+# Figures are whole processes, start included: CPU time is user plus system
+# time, memory is the peak resident size (max RSS), both as the kernel counts
+# them for the finished child.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+top=$(pwd)
+runs=${BENCH_RUNS:-7}
+if [ "$runs" -lt 5 ]; then runs=5; fi
+build=${BENCH_BUILD:-$top/build-bench}
+
+scripts/install-deps.sh
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVANE_GUI=OFF -DTOLVANE_TESTS=OFF >/dev/null
+cmake --build "$build" -j "$(nproc)" --target tolvane-verify generate_mission >/dev/null
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/program" "$work/missions"
+verify="$build/cli/tolvane-verify"
+generate="$build/bench/generate_mission"
+
+# The missions. The one a ".LOADNEXTMISSION" action names must exist in the
+# missions folder.
+echo "Generating missions in $work ..." >&2
+"$generate" --small "$work/missions/small.mis" "$work/program/ObjectNames.Txt"
+cp "$work/missions/small.mis" "$work/missions/next.mis"
+"$generate" "$work/missions/capacity.mis" "$work/program/ObjectNames.Txt"
+"$generate" --pad $((5 * 1000 * 1000)) "$work/missions/padded-5mb.mis" "$work/program/ObjectNames.Txt"
+"$generate" --pad $((50 * 1000 * 1000)) "$work/missions/padded-50mb.mis" "$work/program/ObjectNames.Txt"
+for mission in small capacity padded-5mb padded-50mb; do
+  if ! "$verify" --program-folder "$work/program" --missions-folder "$work/missions" \
+    "$work/missions/$mission.mis" >"$work/verdict.txt" 2>&1; then
+    echo "bench: the generated mission $mission.mis does not verify:" >&2
+    cat "$work/verdict.txt" >&2
+    exit 1
+  fi
+done
+
+# The table. A small Python harness starts each command with posix_spawn and
+# reads the kernel's accounting of the finished child (wait4): wall time,
+# user and system time, peak resident size.
+export BENCH_RUNS=$runs BENCH_WORK=$work BENCH_VERIFY=$verify
+python3 - <<'PY'
+import os, statistics, time
+
+runs = int(os.environ["BENCH_RUNS"])
+work = os.environ["BENCH_WORK"]
+verify = os.environ["BENCH_VERIFY"]
+missions = os.path.join(work, "missions")
+devnull = os.open(os.devnull, os.O_WRONLY)
+
+def verify_cmd(mission):
+    return [verify, "--program-folder", os.path.join(work, "program"),
+            "--missions-folder", missions, os.path.join(missions, mission)]
+
+def wc_cmd(mission):
+    return ["/usr/bin/wc", "-l", os.path.join(missions, mission)]
+
+def run_once(cmd):
+    actions = [(os.POSIX_SPAWN_DUP2, devnull, 1), (os.POSIX_SPAWN_DUP2, devnull, 2)]
+    start = time.perf_counter()
+    pid = os.posix_spawn(cmd[0], cmd, os.environ, file_actions=actions)
+    _, status, usage = os.wait4(pid, 0)
+    wall = time.perf_counter() - start
+    if os.waitstatus_to_exitcode(status) != 0:
+        raise SystemExit("bench: %s failed" % " ".join(cmd))
+    return {"wall": wall, "cpu": usage.ru_utime + usage.ru_stime, "rss": usage.ru_maxrss * 1024}
+
+def measure(a, b):
+    """Runs a and b in turn, after one warm-up each (which also puts the
+    file in the page cache); the medians of each figure."""
+    run_once(a); run_once(b)
+    sa, sb = [], []
+    for _ in range(runs):
+        sa.append(run_once(a)); sb.append(run_once(b))
+    med = lambda s, k: statistics.median(x[k] for x in s)
+    return ({k: med(sa, k) for k in sa[0]}, {k: med(sb, k) for k in sb[0]})
+
+MiB = 1024 * 1024
+rows = []
+def row(name, figure, baseline, ratio, target, met):
+    rows.append((name, figure, baseline, ratio, target, "yes" if met else "NO"))
+
+for label, mission in (("50 MB", "padded-50mb.mis"), ("5 MB", "padded-5mb.mis")):
+    size = os.path.getsize(os.path.join(missions, mission))
+    v, w = measure(verify_cmd(mission), wc_cmd(mission))
+    ratio = v["cpu"] / w["cpu"] if w["cpu"] > 0 else float("inf")
+    row("verify %s, CPU vs wc -l" % label, "%.1f ms" % (v["cpu"] * 1e3), "%.1f ms" % (w["cpu"] * 1e3),
+        "%.2f" % ratio, "<= 4", ratio <= 4)
+    row("verify %s, wall vs wc -l" % label, "%.1f ms" % (v["wall"] * 1e3), "%.1f ms" % (w["wall"] * 1e3),
+        "%.2f" % (v["wall"] / w["wall"]), "(shown)", True)
+    row("verify %s, peak memory vs file" % label, "%.1f MiB" % (v["rss"] / MiB), "%.1f MiB" % (size / MiB),
+        "%.2f" % (v["rss"] / size), "<= file + 16 MiB", v["rss"] <= size + 16 * MiB)
+
+v, w = measure(verify_cmd("capacity.mis"), wc_cmd("capacity.mis"))
+size = os.path.getsize(os.path.join(missions, "capacity.mis"))
+row("verify capacity mission (%d KB), wall" % (size // 1000), "%.2f ms" % (v["wall"] * 1e3),
+    "%.2f ms" % (w["wall"] * 1e3), "%.2f" % (v["wall"] / w["wall"]), "< 10 ms", v["wall"] < 0.010)
+
+# The desktop rows come in a later phase; their places are kept here.
+for name, target in (("desktop start to first frame, offscreen", "< 300 ms"),
+                     ("editor: open 200,000 lines vs setPlainText", "<= 1.5"),
+                     ("editor: rogue marking on + off vs setPlainText", "<= 2"),
+                     ("editor: Replace All 100,000 words vs setPlainText", "<= 2"),
+                     ("editor: object search to last line vs setPlainText", "<= 0.1"),
+                     ("editor: Verify vs setPlainText", "<= 1"),
+                     ("editor: renumber 500 defs, 20,000 refs vs setPlainText", "<= 2")):
+    rows.append((name, "-", "-", "-", target, "not yet"))
+
+header = ("row", "figure", "baseline", "ratio", "target", "met")
+widths = [max(len(str(r[i])) for r in rows + [header]) for i in range(len(header))]
+line = lambda r: "| " + " | ".join(str(c).ljust(widths[i]) for i, c in enumerate(r)) + " |"
+print("Medians of %d runs each, sides interleaved; %d cores; load average %s" %
+      (runs, os.cpu_count(), " ".join("%.2f" % x for x in os.getloadavg())))
+print(line(header))
+print("|" + "|".join("-" * (w + 2) for w in widths) + "|")
+for r in rows:
+    print(line(r))
+PY
