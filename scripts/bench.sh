@@ -10,6 +10,8 @@
 #   scripts/bench.sh                 build in build-bench/, 7 runs a figure
 #   BENCH_RUNS=11 scripts/bench.sh   more runs
 #   BENCH_BUILD=DIR scripts/bench.sh another build folder
+#   BENCH_VERIFY=FILE scripts/bench.sh times that tolvane-verify instead of
+#                                    the one built here (another branch's)
 #
 # Figures are whole processes, start included: CPU time is user plus system
 # time, memory is the peak resident size (max RSS), both as the kernel counts
@@ -28,7 +30,7 @@ cmake --build "$build" -j "$(nproc)" --target tolvane-verify generate_mission >/
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/program" "$work/missions"
-verify="$build/cli/tolvane-verify"
+verify=${BENCH_VERIFY:-$build/cli/tolvane-verify}
 generate="$build/bench/generate_mission"
 
 # The missions. The one a ".LOADNEXTMISSION" action names must exist in the

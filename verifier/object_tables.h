@@ -33,6 +33,9 @@ class ObjectTable {
   // nothing is ever written past the capacity.
   bool append(const Record& record) {
     if (full()) return false;
+    // Room for the whole table at once: no record is ever moved, and only
+    // the pages the records fill are touched.
+    if (records_.capacity() == 0) records_.reserve(Capacity);
     records_.push_back(record);
     return true;
   }

@@ -3,11 +3,23 @@
 // first N characters, so no call site ever cuts a string by hand.
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
 
 namespace tolvane {
+
+// Equal texts. The verifier compares short texts (tags, names, keywords)
+// millions of times, most of them differing in their first characters: a
+// loop that stops at the first difference beats a call to memcmp.
+inline bool SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i]) return false;
+  }
+  return true;
+}
 
 template <std::size_t N>
 class ShortText {
@@ -24,7 +36,7 @@ class ShortText {
   ShortText& operator=(const char* value) { assign(value); return *this; }
 
   void assign(std::string_view value) {
-    length_ = value.size() < N ? value.size() : N;
+    length_ = static_cast<std::uint8_t>(value.size() < N ? value.size() : N);
     if (length_ > 0) std::memcpy(data_, value.data(), length_);
   }
   void clear() { length_ = 0; }
@@ -36,21 +48,24 @@ class ShortText {
   std::size_t size() const { return length_; }
 
   // Two stored fields compare by their stored (possibly shortened) texts.
-  friend bool operator==(const ShortText& a, const ShortText& b) { return a.view() == b.view(); }
+  friend bool operator==(const ShortText& a, const ShortText& b) { return SameText(a.view(), b.view()); }
   friend bool operator!=(const ShortText& a, const ShortText& b) { return !(a == b); }
   // A stored field against a raw text compares exactly: the raw text is not cut.
-  friend bool operator==(const ShortText& a, std::string_view b) { return a.view() == b; }
-  friend bool operator==(std::string_view b, const ShortText& a) { return a.view() == b; }
-  friend bool operator!=(const ShortText& a, std::string_view b) { return a.view() != b; }
-  friend bool operator!=(std::string_view b, const ShortText& a) { return a.view() != b; }
-  friend bool operator==(const ShortText& a, const char* b) { return a.view() == std::string_view(b); }
-  friend bool operator!=(const ShortText& a, const char* b) { return a.view() != std::string_view(b); }
-  friend bool operator==(const ShortText& a, const std::string& b) { return a.view() == std::string_view(b); }
-  friend bool operator!=(const ShortText& a, const std::string& b) { return a.view() != std::string_view(b); }
+  friend bool operator==(const ShortText& a, std::string_view b) { return SameText(a.view(), b); }
+  friend bool operator==(std::string_view b, const ShortText& a) { return SameText(a.view(), b); }
+  friend bool operator!=(const ShortText& a, std::string_view b) { return !SameText(a.view(), b); }
+  friend bool operator!=(std::string_view b, const ShortText& a) { return !SameText(a.view(), b); }
+  friend bool operator==(const ShortText& a, const char* b) { return SameText(a.view(), b); }
+  friend bool operator!=(const ShortText& a, const char* b) { return !SameText(a.view(), b); }
+  friend bool operator==(const ShortText& a, const std::string& b) { return SameText(a.view(), b); }
+  friend bool operator!=(const ShortText& a, const std::string& b) { return !SameText(a.view(), b); }
 
  private:
+  // A one-byte length keeps the records of the object tables small, so a
+  // full table touches few pages of memory.
+  static_assert(N <= 255, "a short text holds at most 255 characters");
   char data_[N] = {};
-  std::size_t length_ = 0;
+  std::uint8_t length_ = 0;
 };
 
 }  // namespace tolvane

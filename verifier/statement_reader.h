@@ -62,7 +62,7 @@ bool ParseInteger(std::string_view value, std::int32_t& result);
 
 // Small text tests used throughout the verifier.
 inline bool BeginsWith(std::string_view text, std::string_view keyword) {
-  return text.substr(0, keyword.size()) == keyword;
+  return text.size() >= keyword.size() && SameText(text.substr(0, keyword.size()), keyword);
 }
 inline bool Contains(std::string_view text, std::string_view part) {
   return text.find(part) != std::string_view::npos;
