@@ -1,6 +1,10 @@
 #include "object_validator.h"
 
+#include <array>
+#include <cassert>
+#include <iterator>
 #include <string_view>
+#include <vector>
 
 #include "statement_reader.h"
 
@@ -129,9 +133,38 @@ void ApplyRule(MissionState& state, ValueRule rule, std::string_view keyword, st
 
 }  // namespace
 
+namespace {
+
+// Every keyword is a dot and at least one more character, so only the rows
+// whose second character is the statement's can match. For each second
+// character, its rows in table order: testing them in turn finds the same
+// first match as testing every row.
+class KeywordRows {
+ public:
+  KeywordRows() {
+    for (std::size_t i = 0; i < std::size(kObjectKeywords); ++i) {
+      const std::string_view keyword = kObjectKeywords[i].keyword;
+      assert(keyword.size() >= 2 && keyword[0] == '.');
+      rows_[static_cast<unsigned char>(keyword[1])].push_back(i);
+    }
+  }
+  const std::vector<std::size_t>& For(std::string_view statement) const {
+    static const std::vector<std::size_t> none;
+    if (statement.size() < 2 || statement[0] != '.') return none;
+    return rows_[static_cast<unsigned char>(statement[1])];
+  }
+
+ private:
+  std::array<std::vector<std::size_t>, 256> rows_;
+};
+
+}  // namespace
+
 void ValidateObjectStatement(MissionState& state, std::string& statement, bool& ok) {
   if (statement.empty()) return;
-  for (const ObjectKeyword& entry : kObjectKeywords) {
+  static const KeywordRows rows;
+  for (const std::size_t i : rows.For(statement)) {
+    const ObjectKeyword& entry = kObjectKeywords[i];
     if (BeginsWith(statement, entry.keyword)) {
       ApplyRule(state, entry.rule, entry.keyword, statement, ok);
       return;
