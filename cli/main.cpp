@@ -2,19 +2,21 @@
 // verifier the editor's Verify command runs. It only reads the missions it is
 // given; nothing is written or deleted.
 
-#include <fcntl.h>
-#include <sys/stat.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "file_reader.h"
 #include "mission_state.h"
+#include "names.h"
 #include "report.h"
 #include "settings_file.h"
 #include "type_names.h"
@@ -30,7 +32,7 @@ namespace {
 const char kProgram[] = "tolvane-verify";
 
 const char kUsage[] =
-    "Usage: tolvane-verify [--program-folder DIR] [--missions-folder DIR] [--json] FILE...\n"
+    "Usage: tolvane-verify [--program-folder DIR] [--missions-folder DIR] [--json] [--max-size N] FILE...\n"
     "A FILE of - is the standard input.\n";
 
 const char kHelp[] =
@@ -44,6 +46,9 @@ const char kHelp[] =
     "                         Tolvane.INI, taken relative to the program folder)\n"
     "  --json                 print one JSON object per file, with the verdict,\n"
     "                         the error state and every collected table\n"
+    "  --max-size N           refuse a mission larger than N bytes (a suffix K, M\n"
+    "                         or G counts 1024, 1048576 or 1073741824 bytes;\n"
+    "                         default 1G)\n"
     "  --help                 print this help and exit\n"
     "  --version              print the version and exit\n"
     "\n"
@@ -52,7 +57,8 @@ const char kHelp[] =
     "  FILE:LINE:COL: error: MESSAGE [CODE]\n"
     "\n"
     "Exit status: 0 when every file verifies, 1 when a mission has an error,\n"
-    "2 for a usage error or a file that cannot be read.\n"
+    "2 for a usage error, a file that cannot be read (missing, no ordinary\n"
+    "file, too large) or a report that cannot be written.\n"
     "The mission files are only read, never changed.\n";
 
 struct Options {
@@ -60,6 +66,7 @@ struct Options {
   std::string missionsFolder;
   bool missionsFolderGiven = false;
   bool json = false;
+  std::uint64_t maxSize = tolvane::DefaultMaxFileBytes;
   std::vector<std::string> files;
 };
 
@@ -96,23 +103,65 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
   return folder + "/" + name;
 }
 
-// The mission bytes of one FILE argument. "-" is the standard input. A pipe
-// or terminal the user names is read to its end too (the core itself reads
-// only ordinary files); a folder or a missing file is refused with its reason.
-tolvane::ReadResult ReadMissionArgument(const std::string& file, std::string& bytes) {
-  if (file == "-") return tolvane::ReadDescriptorBytes(STDIN_FILENO, bytes);
-  tolvane::ReadResult result = tolvane::ReadFileBytes(file, bytes);
-  struct stat info {};
-  if (result.Status != tolvane::ReadStatus::NotOrdinary || ::stat(file.c_str(), &info) != 0 ||
-      !(S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode))) {
-    return result;
+// A size in bytes, with an optional K, M or G (powers of 1024). False for
+// anything else, for 0 and for a size past 2^62.
+bool ParseSize(const std::string& text, std::uint64_t& size) {
+  std::uint64_t value = 0;
+  std::size_t i = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = value * 10 + static_cast<std::uint64_t>(text[i] - '0');
+    if (value > (std::uint64_t(1) << 62)) return false;
   }
-  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return tolvane::ReadResult{tolvane::ReadStatus::Unreadable, std::strerror(errno)};
-  result = tolvane::ReadDescriptorBytes(fd, bytes);
-  ::close(fd);
-  return result;
+  if (i == 0) return false;
+  int shift = 0;
+  if (i + 1 == text.size()) {
+    switch (text[i]) {
+      case 'K': case 'k': shift = 10; break;
+      case 'M': case 'm': shift = 20; break;
+      case 'G': case 'g': shift = 30; break;
+      default: return false;
+    }
+  } else if (i != text.size()) {
+    return false;
+  }
+  if (value == 0 || value > ((std::uint64_t(1) << 62) >> shift)) return false;
+  size = value << shift;
+  return true;
 }
+
+// The mission bytes of one FILE argument. "-" is the standard input, read to
+// its end within the bound; anything else must be an ordinary file, so a
+// pipe or a device is refused at once and never waited for.
+tolvane::ReadResult ReadMissionArgument(const std::string& file, std::string& bytes, std::uint64_t maxSize) {
+  if (file == "-") return tolvane::ReadDescriptorBytes(STDIN_FILENO, bytes, maxSize);
+  return tolvane::ReadFileBytes(file, bytes, maxSize);
+}
+
+// Standard output, written with the system's own calls so that a failed
+// write (a full disk, a closed output) is seen at once with its reason.
+class ReportOutput {
+ public:
+  // Writes the text whole; false, with the reason kept, when it cannot.
+  bool Write(const std::string& text) {
+    std::size_t written = 0;
+    while (written < text.size()) {
+      const ssize_t n = ::write(STDOUT_FILENO, text.data() + written, text.size() - written);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        error_ = n < 0 ? std::strerror(errno) : "nothing written";
+        return false;
+      }
+      written += static_cast<std::size_t>(n);
+    }
+    return true;
+  }
+  const std::string& Error() const { return error_; }
+
+ private:
+  std::string error_;
+};
+
+void Warn(const std::string& message) { std::cerr << kProgram << ": warning: " << message << "\n"; }
 
 }  // namespace
 
@@ -143,6 +192,11 @@ int main(int argc, char** argv) {
     }
     std::string value;
     bool missing = false;
+    if (OptionValue(argument, "--max-size", i, argc, argv, value, missing)) {
+      if (missing) return UsageError("option '--max-size' needs a size");
+      if (!ParseSize(value, options.maxSize)) return UsageError("invalid size " + tolvane::cli::QuotedName(value));
+      continue;
+    }
     if (OptionValue(argument, "--program-folder", i, argc, argv, value, missing)) {
       if (missing) return UsageError("option '--program-folder' needs a folder");
       options.programFolder = value;
@@ -154,56 +208,71 @@ int main(int argc, char** argv) {
       options.missionsFolderGiven = true;
       continue;
     }
-    return UsageError("unknown option '" + argument + "'");
+    return UsageError("unknown option " + tolvane::cli::QuotedName(argument));
   }
   if (options.files.empty()) return UsageError("no mission file given");
+
+  // A reader that has gone away makes a failed write, not the end of the program.
+  ::signal(SIGPIPE, SIG_IGN);
+  using tolvane::cli::QuotedName;
 
   // The program folder: the type names, and the missions folder unless given.
   tolvane::TypeNameList typeNames;
   const std::string typeNamesPath = JoinPath(options.programFolder, "ObjectNames.Txt");
   const tolvane::ReadResult typeNamesRead = tolvane::LoadTypeNames(typeNames, typeNamesPath);
   if (!typeNames.TypeNamesLoaded) {
-    std::cerr << kProgram << ": warning: cannot read '" << typeNamesPath << "': " << typeNamesRead.Reason
-              << ": no type names, so type name checks will fail\n";
+    Warn("cannot read " + QuotedName(typeNamesPath) + ": " + typeNamesRead.Reason +
+         ": no type names, so type name checks will fail");
   }
   if (!options.missionsFolderGiven) {
     const std::string settingsPath = JoinPath(options.programFolder, "Tolvane.INI");
     tolvane::SettingsFileContents settings;
     const tolvane::SettingsFileResult settingsRead = tolvane::ReadSettingsFile(settingsPath, settings, nullptr);
-    if (settingsRead.File.Ok()) {
+    if (!settingsRead.File.Ok()) {
+      Warn("cannot read " + QuotedName(settingsPath) + ": " + settingsRead.File.Reason +
+           ": the missions folder is empty");
+    } else if (!settingsRead.Settings.MissionFolderUsable) {
+      Warn(QuotedName(settingsPath) + " holds no usable missions folder line: the missions folder is empty");
+    } else {
       // A relative missions folder is taken from the program folder, the
       // folder the editor itself runs in.
       std::string folder = settings.MissionFolder;
-      if (!folder.empty() && folder[0] != '/') folder = JoinPath(options.programFolder, folder);
+      if (folder[0] != '/') folder = JoinPath(options.programFolder, folder);
       options.missionsFolder = folder;
-    } else {
-      std::cerr << kProgram << ": warning: cannot read '" << settingsPath << "': " << settingsRead.File.Reason
-                << ": the missions folder is empty\n";
     }
   }
   const tolvane::MissionFolderEnvironment environment(typeNames, options.missionsFolder);
 
+  ReportOutput output;
   int status = 0;
   for (const std::string& file : options.files) {
-    std::string text;
-    const tolvane::ReadResult read = ReadMissionArgument(file, text);
-    if (!read.Ok()) {
-      std::cout.flush();
-      std::cerr << kProgram << ": cannot read '" << file << "': " << read.Reason << "\n";
+    std::string report;
+    bool missionOk = false;
+    try {
+      std::string text;
+      const tolvane::ReadResult read = ReadMissionArgument(file, text, options.maxSize);
+      if (!read.Ok()) {
+        std::cerr << kProgram << ": cannot read " << QuotedName(file) << ": " << read.Reason << "\n";
+        status = 2;
+        continue;
+      }
+      // The mission is read once; the verifier works on these bytes, and an
+      // error is placed in them.
+      auto state = std::make_unique<tolvane::MissionState>();
+      const tolvane::VerifyResult result = tolvane::VerifyMissionBytes(*state, environment, text);
+      report = options.json ? tolvane::cli::JsonReport(file, *state, result)
+                            : tolvane::cli::PlainReport(file, *state, result, text);
+      missionOk = result.MissionOk;
+    } catch (const std::bad_alloc&) {
+      std::cerr << kProgram << ": cannot verify " << QuotedName(file) << ": too large for the memory available\n";
       status = 2;
       continue;
     }
-    // The mission is read once; the verifier works on these bytes, and an
-    // error is placed in them.
-    auto state = std::make_unique<tolvane::MissionState>();
-    const tolvane::VerifyResult result = tolvane::VerifyMissionBytes(*state, environment, text);
-    if (options.json) {
-      std::cout << tolvane::cli::JsonReport(file, *state, result) << "\n";
-    } else {
-      std::cout << tolvane::cli::PlainReport(file, *state, result, text) << "\n";
+    if (!output.Write(report + "\n")) {
+      std::cerr << kProgram << ": cannot write the report: " << output.Error() << "\n";
+      return 2;
     }
-    std::cout.flush();
-    if (!result.MissionOk && status == 0) status = 1;
+    if (!missionOk && status == 0) status = 1;
   }
   return status;
 }

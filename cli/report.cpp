@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "error_location.h"
+#include "names.h"
 #include "record_fields.h"
 
 namespace tolvane::cli {
@@ -14,9 +15,10 @@ std::string MessageWithoutTrailingBlank(std::string_view message) {
 
 std::string PlainReport(const std::string& file, const MissionState& state, const VerifyResult& result,
                         std::string_view missionText) {
-  if (result.MissionOk) return file + ": ok";
+  const std::string shown = ShownName(file);
+  if (result.MissionOk) return shown + ": ok";
   const int column = StatementColumn(LineOfText(missionText, state.LineNo), result.LocateText);
-  return file + ":" + std::to_string(state.LineNo) + ":" + std::to_string(column) +
+  return shown + ":" + std::to_string(state.LineNo) + ":" + std::to_string(column) +
          ": error: " + MessageWithoutTrailingBlank(state.ErrMsg) + " [" + std::to_string(state.ErrNo) + "]";
 }
 
@@ -54,37 +56,6 @@ void AppendCharacter(std::string& out, unsigned code) {
   }
 }
 
-// Length of the valid UTF-8 sequence at position i, 0 when it is not one.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned lead = byte(i);
-  if (lead < 0x80) return 1;
-  std::size_t length = 0;
-  unsigned minimum = 0;
-  unsigned code = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) { length = 2; minimum = 0x80; code = lead & 0x1F; }
-  else if (lead >= 0xE0 && lead <= 0xEF) { length = 3; minimum = 0x800; code = lead & 0x0F; }
-  else if (lead >= 0xF0 && lead <= 0xF4) { length = 4; minimum = 0x10000; code = lead & 0x07; }
-  else return 0;
-  if (i + length > text.size()) return 0;
-  for (std::size_t k = 1; k < length; ++k) {
-    const unsigned next = byte(i + k);
-    if ((next & 0xC0) != 0x80) return 0;
-    code = (code << 6) | (next & 0x3F);
-  }
-  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-  return length;
-}
-
-bool IsValidUtf8(std::string_view text) {
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t length = Utf8SequenceLength(text, i);
-    if (length == 0) return false;
-    i += length;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string JsonString(std::string_view bytes) {
@@ -97,15 +68,19 @@ std::string JsonString(std::string_view bytes) {
 }
 
 std::string JsonPathString(std::string_view path) {
-  if (!IsValidUtf8(path)) return JsonString(path);
+  // The name's text is valid UTF-8; its control characters are escaped.
+  const std::string text = JsonNameText(path);
   std::string out;
   out += '"';
-  for (std::size_t i = 0; i < path.size();) {
-    const std::size_t length = Utf8SequenceLength(path, i);
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = Utf8SequenceLength(text, i);
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
     if (length == 1) {
-      AppendCharacter(out, static_cast<unsigned char>(path[i]));
+      AppendCharacter(out, lead);
+    } else if (length == 2 && lead == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0) {
+      AppendUnicodeEscape(out, static_cast<unsigned char>(text[i + 1]));
     } else {
-      out.append(path.substr(i, length));
+      out.append(text, i, length);
     }
     i += length;
   }

@@ -16,6 +16,7 @@ std::string MessageWithoutTrailingBlank(std::string_view message);
 
 // The plain verdict of one file, without line end:
 //   "FILE: ok"  or  "FILE:LINE:COL: error: MESSAGE [CODE]"
+// A name with control characters or bytes that are not UTF-8 is quoted (ShownName).
 // missionText is the file's contents, used to find the column.
 std::string PlainReport(const std::string& file, const MissionState& state, const VerifyResult& result,
                         std::string_view missionText);
@@ -26,8 +27,8 @@ std::string PlainReport(const std::string& file, const MissionState& state, cons
 // are escaped, so the result is valid JSON for any bytes.
 std::string JsonString(std::string_view bytes);
 
-// A JSON string literal of a file name: kept as UTF-8 when the name is valid
-// UTF-8 (control characters escaped), otherwise taken byte by byte as JsonString does.
+// A JSON string literal of a file name: its JsonNameText (valid UTF-8 as it
+// is, a backslash doubled, other bytes as \xHH), control characters escaped.
 std::string JsonPathString(std::string_view path);
 
 // The ten tables as one JSON object keyed by table name; each table is a list

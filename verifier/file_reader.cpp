@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 namespace tolvane {
 
@@ -25,16 +26,18 @@ ReadResult TooLarge(std::uint64_t maxBytes) {
   return Failure(ReadStatus::TooLarge, "larger than " + std::to_string(maxBytes) + " bytes");
 }
 
-// Reads from fd until its end, or until limit bytes are in hand and one more
-// byte shows there is more (moreThanLimit). Waits for a descriptor that would
-// block (a terminal or pipe the user named).
-ReadResult ReadUpTo(int fd, std::string& bytes, std::uint64_t limit, bool& moreThanLimit) {
+// Reads from fd until its end, or until limit bytes are in hand; when
+// probe is set, one byte more is asked for so that moreThanLimit tells a
+// source that is longer from one that ends at the limit. Waits for a
+// descriptor that would block (a terminal or pipe the user named).
+ReadResult ReadUpTo(int fd, std::string& bytes, std::uint64_t limit, bool probe, bool& moreThanLimit) {
   moreThanLimit = false;
   char buffer[65536];
   for (;;) {
     const std::uint64_t room = limit - bytes.size();
-    // One byte past the limit tells a file that is longer from one that ends there.
-    const std::size_t want = room < sizeof buffer ? static_cast<std::size_t>(room) + 1 : sizeof buffer;
+    if (room == 0 && !probe) return ReadResult{};
+    const std::uint64_t ask = probe ? room + 1 : room;
+    const std::size_t want = ask < sizeof buffer ? static_cast<std::size_t>(ask) : sizeof buffer;
     const ssize_t got = ::read(fd, buffer, want);
     if (got == 0) return ReadResult{};
     if (got < 0) {
@@ -54,6 +57,29 @@ ReadResult ReadUpTo(int fd, std::string& bytes, std::uint64_t limit, bool& moreT
       return ReadResult{};
     }
     bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+}
+
+ReadResult OutOfMemory(std::string& bytes) {
+  bytes.clear();
+  bytes.shrink_to_fit();
+  return Failure(ReadStatus::TooLarge, "too large for the memory available");
+}
+
+// An open ordinary file, read by the size it has now: what is appended while
+// it is read is not read, so a file that keeps growing ends all the same.
+// Longer than maxBytes: TooLarge, or its first maxBytes bytes when cut.
+ReadResult ReadBySize(int fd, const struct stat& info, std::string& bytes, std::uint64_t maxBytes, bool cut) {
+  const std::uint64_t size = info.st_size > 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+  if (!cut && size > maxBytes) return TooLarge(maxBytes);
+  const std::uint64_t wanted = size < maxBytes ? size : maxBytes;
+  try {
+    // A string of the file's size, so a big file costs its own size in memory and no more.
+    bytes.reserve(static_cast<std::size_t>(wanted));
+    bool longer = false;
+    return ReadUpTo(fd, bytes, wanted, false, longer);
+  } catch (const std::bad_alloc&) {
+    return OutOfMemory(bytes);
   }
 }
 
@@ -85,17 +111,8 @@ ReadResult ReadOrdinaryFile(const std::string& path, std::string& bytes, std::ui
     ::close(fd);
     return result;
   }
-  // Read straight into a string of the file's size, so a big file costs its
-  // own size in memory and no more.
-  const std::uint64_t expected = static_cast<std::uint64_t>(info.st_size);
-  bytes.reserve(static_cast<std::size_t>(expected < maxBytes ? expected : maxBytes));
-  bool longer = false;
-  ReadResult result = ReadUpTo(fd, bytes, maxBytes, longer);
+  ReadResult result = ReadBySize(fd, info, bytes, maxBytes, cut);
   ::close(fd);
-  if (result.Ok() && longer && !cut) {
-    bytes.clear();
-    return TooLarge(maxBytes);
-  }
   return result;
 }
 
@@ -111,13 +128,24 @@ ReadResult ReadFileStart(const std::string& path, std::string& bytes, std::uint6
 
 ReadResult ReadDescriptorBytes(int fd, std::string& bytes, std::uint64_t maxBytes) {
   bytes.clear();
-  bool longer = false;
-  ReadResult result = ReadUpTo(fd, bytes, maxBytes, longer);
-  if (result.Ok() && longer) {
-    bytes.clear();
-    return TooLarge(maxBytes);
+  // Standard input redirected from a file is read by its size like any file.
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    const off_t position = ::lseek(fd, 0, SEEK_CUR);
+    if (position > 0) info.st_size = info.st_size > position ? info.st_size - position : 0;
+    return ReadBySize(fd, info, bytes, maxBytes, false);
   }
-  return result;
+  try {
+    bool longer = false;
+    ReadResult result = ReadUpTo(fd, bytes, maxBytes, true, longer);
+    if (result.Ok() && longer) {
+      bytes.clear();
+      return TooLarge(maxBytes);
+    }
+    return result;
+  } catch (const std::bad_alloc&) {
+    return OutOfMemory(bytes);
+  }
 }
 
 }  // namespace tolvane

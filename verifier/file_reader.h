@@ -30,8 +30,11 @@ struct ReadResult {
 // Far beyond any mission or list; guards memory against a wrong file.
 constexpr std::uint64_t DefaultMaxFileBytes = std::uint64_t(1) << 30;
 
-// Reads the whole file into bytes (emptied on failure). A file with more than
-// maxBytes bytes, also one that grows past them while it is read, is TooLarge.
+// Reads the whole file into bytes (emptied on failure). The file is read by
+// the size it has when it is opened: a file with more than maxBytes bytes is
+// TooLarge, and what is appended while it is read is left unread, so a file
+// that keeps growing is read as far as its size at the start. When the memory
+// for it cannot be had, it is TooLarge too.
 ReadResult ReadFileBytes(const std::string& path, std::string& bytes,
                          std::uint64_t maxBytes = DefaultMaxFileBytes);
 
@@ -40,8 +43,10 @@ ReadResult ReadFileBytes(const std::string& path, std::string& bytes,
 // is needed.
 ReadResult ReadFileStart(const std::string& path, std::string& bytes, std::uint64_t maxBytes);
 
-// Reads an open descriptor (standard input, a pipe the user named) to its
-// end, at most maxBytes bytes. The descriptor is left open.
+// Reads an open descriptor (standard input) to its end, at most maxBytes
+// bytes; more is TooLarge. A descriptor open on an ordinary file (input
+// redirected from a file) is read by its size, as ReadFileBytes does. The
+// descriptor is left open.
 ReadResult ReadDescriptorBytes(int fd, std::string& bytes, std::uint64_t maxBytes = DefaultMaxFileBytes);
 
 }  // namespace tolvane

@@ -38,6 +38,16 @@ class LineReader {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// A folder line: some text, and no control character in it.
+bool IsFolderText(const std::string& line) {
+  if (line.empty()) return false;
+  for (char c : line) {
+    const unsigned char code = static_cast<unsigned char>(c);
+    if (code < 32 || code == 127) return false;
+  }
+  return true;
+}
+
 // A decimal integer after leading blanks, optionally signed, ended by the
 // end of the line or a blank; whatever follows the blank is skipped.
 bool ParseLineInteger(const std::string& line, std::int32_t& value) {
@@ -109,8 +119,9 @@ SettingsReadResult LoadINIFile(const std::string& bytes, SettingsFileContents& o
   LineReader reader(bytes);
 
   // Line 1 is the folder heading; line 2 the folder; line 3 starts the scan.
-  reader.ReadLine();
+  const std::string heading = reader.ReadLine();
   out.MissionFolder = reader.ReadLine();
+  result.MissionFolderUsable = heading == "[MISSION FOLDER]" && IsFolderText(out.MissionFolder);
   std::string work = reader.ReadLine();
 
   while (!reader.AtEnd() && work != "[FONT]") work = reader.ReadLine();

@@ -41,6 +41,11 @@ struct SettingsReadResult {
   // True when the file ended before its background colour line, so the
   // colours (and perhaps the font) were not in it and read as 0.
   bool EndedEarly = false;
+  // True when line 1 is "[MISSION FOLDER]" and line 2 names a folder: not
+  // empty and free of control characters. An empty or binary file, or one
+  // that is not a settings file, holds no usable missions folder; the front
+  // ends warn and take the missions folder as empty.
+  bool MissionFolderUsable = false;
 };
 
 // Reads the folder and the display settings. Lines past the end read as empty
@@ -64,8 +69,9 @@ bool ParseCustomColorLine(const std::string& line, int& slot, std::uint32_t& col
 // The whole file, CR LF line ends, ending with one empty line.
 std::string SaveSettings(const SettingsFileContents& settings, const CustomColorLines& customColors);
 
-// The file is a few hundred bytes; of a larger one only this much is read.
-constexpr std::uint64_t MaxSettingsFileBytes = std::uint64_t(1) << 20;
+// The file is a few hundred bytes; of a larger one only this much is read,
+// which holds every line the reader uses many times over.
+constexpr std::uint64_t MaxSettingsFileBytes = std::uint64_t(1) << 16;
 
 struct SettingsFileResult {
   ReadResult File;              // reading the file: Missing, NotOrdinary, ... with the system's reason

@@ -9,7 +9,18 @@ VerifierEnvironment::~VerifierEnvironment() = default;
 MissionFolderEnvironment::MissionFolderEnvironment(TypeNameList names, std::string missionFolder)
     : names_(std::move(names)), missionFolder_(std::move(missionFolder)) {}
 
+namespace {
+
+// A name that stays inside the folder it is looked up in.
+bool IsPlainFileName(const std::string& name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  return name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
+}
+
+}  // namespace
+
 bool MissionFolderEnvironment::NextMissionExists(const std::string& name) const {
+  if (missionFolder_.empty() || !IsPlainFileName(name)) return false;
   const std::string path = missionFolder_ + "/" + name;
   if (path.find('\0') != std::string::npos) return false;
   struct stat info {};

@@ -25,8 +25,10 @@ class MissionFolderEnvironment : public VerifierEnvironment {
   MissionFolderEnvironment(TypeNameList names, std::string missionFolder);
 
   const TypeNameList& TypeNames() const override { return names_; }
-  // True when missionFolder + "/" + name exists and is not a folder. A name
-  // with a NUL byte names no file.
+  // True when missionFolder + "/" + name exists and is not a folder. The
+  // name is a file name, not a path: a name with "/" or "\\", the names "."
+  // and "..", an empty name and a name with a NUL byte name no mission, and
+  // with an empty missions folder no name does.
   bool NextMissionExists(const std::string& name) const override;
 
   const std::string& MissionFolder() const { return missionFolder_; }

@@ -5,11 +5,13 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -69,14 +71,24 @@ class ScratchFolder {
   std::string path_;
 };
 
-// Runs program with the arguments, in folder workDir when it is not empty.
-// Output goes through files in scratch, so a large output can never block.
-// When input is given, the child's standard input is a pipe that delivers it.
+// How a child runs beyond its arguments.
+struct RunOptions {
+  std::string workDir;                // its current folder, when not empty
+  const std::string* input = nullptr;  // delivered through a pipe on its standard input
+  std::string inputPath;               // or its standard input opened from this file
+  std::string outputPath;              // its standard output goes here instead of being collected
+  bool closeOutput = false;            // its standard output closed
+  std::uint64_t memoryLimit = 0;       // bytes of address space it may use, 0 for no limit
+};
+
+// Runs program with the arguments. Output goes through files in scratch, so
+// a large output can never block.
 inline Outcome Run(const std::string& program, const std::vector<std::string>& arguments,
-                   const std::string& scratch, const std::string& workDir = "", const std::string* input = nullptr) {
+                   const std::string& scratch, const RunOptions& options) {
   Outcome outcome;
   const std::string outPath = scratch + "/.stdout";
   const std::string errPath = scratch + "/.stderr";
+  const std::string* input = options.input;
   int inputPipe[2] = {-1, -1};
   if (input != nullptr && ::pipe(inputPipe) != 0) return outcome;
   const pid_t child = ::fork();
@@ -85,13 +97,24 @@ inline Outcome Run(const std::string& program, const std::vector<std::string>& a
       ::dup2(inputPipe[0], 0);
       ::close(inputPipe[0]);
       ::close(inputPipe[1]);
+    } else if (!options.inputPath.empty()) {
+      const int in = ::open(options.inputPath.c_str(), O_RDONLY);
+      if (in < 0) ::_exit(126);
+      ::dup2(in, 0);
+      ::close(in);
     }
-    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const std::string& outTarget = options.outputPath.empty() ? outPath : options.outputPath;
+    const int out = ::open(outTarget.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (out < 0 || err < 0) ::_exit(126);
     ::dup2(out, 1);
     ::dup2(err, 2);
-    if (!workDir.empty() && ::chdir(workDir.c_str()) != 0) ::_exit(126);
+    if (options.closeOutput) ::close(1);
+    if (!options.workDir.empty() && ::chdir(options.workDir.c_str()) != 0) ::_exit(126);
+    if (options.memoryLimit != 0) {
+      const rlimit limit{options.memoryLimit, options.memoryLimit};
+      if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(126);
+    }
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
@@ -123,6 +146,14 @@ inline Outcome Run(const std::string& program, const std::vector<std::string>& a
   ::unlink(outPath.c_str());
   ::unlink(errPath.c_str());
   return outcome;
+}
+
+inline Outcome Run(const std::string& program, const std::vector<std::string>& arguments,
+                   const std::string& scratch, const std::string& workDir = "", const std::string* input = nullptr) {
+  RunOptions options;
+  options.workDir = workDir;
+  options.input = input;
+  return Run(program, arguments, scratch, options);
 }
 
 // The lines of a text (LF ends), without their line ends.

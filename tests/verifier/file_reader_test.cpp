@@ -91,6 +91,19 @@ TEST_F(FileReader, TheBoundRefusesALargerFileOrCutsItsStart) {
   EXPECT_EQ(ReadFileStart((folder / "absent").string(), bytes, 4).Status, ReadStatus::Missing);
 }
 
+TEST_F(FileReader, AFileIsReadAsFarAsItsSizeWhenOpened) {
+  // A file whose size says less than it yields (here one of the system's
+  // files, which says 0) stands for one that grows while it is read: only
+  // its size at the start is read, so the read always ends.
+  std::string bytes = "stale";
+  const ReadResult result = ReadFileBytes("/proc/self/status", bytes, 16);
+  EXPECT_TRUE(result.Ok()) << result.Reason;
+  EXPECT_EQ(bytes, "");
+  // The start of a file is read by its size too.
+  EXPECT_TRUE(ReadFileStart("/proc/self/status", bytes, 16).Ok());
+  EXPECT_EQ(bytes, "");
+}
+
 TEST_F(FileReader, ADescriptorIsReadToItsEndWithinTheBound) {
   int pipeEnds[2];
   ASSERT_EQ(::pipe(pipeEnds), 0);
@@ -108,6 +121,16 @@ TEST_F(FileReader, ADescriptorIsReadToItsEndWithinTheBound) {
   EXPECT_EQ(ReadDescriptorBytes(pipeEnds[0], bytes, 4).Status, ReadStatus::TooLarge);
   EXPECT_EQ(bytes, "");
   ::close(pipeEnds[0]);
+
+  // A descriptor on an ordinary file is read from where it stands, by size.
+  const int fd = ::open(Write("ten.txt", "0123456789").c_str(), O_RDONLY);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::lseek(fd, 3, SEEK_SET), 3);
+  EXPECT_TRUE(ReadDescriptorBytes(fd, bytes, 7).Ok());
+  EXPECT_EQ(bytes, "3456789");
+  ASSERT_EQ(::lseek(fd, 0, SEEK_SET), 0);
+  EXPECT_EQ(ReadDescriptorBytes(fd, bytes, 9).Status, ReadStatus::TooLarge);
+  ::close(fd);
 }
 
 }  // namespace

@@ -40,6 +40,7 @@ TEST_F(SettingsFile, ReadsTheFieldsAndTheCustomColours) {
   const SettingsFileResult result = ReadSettingsFile(path, read, &colors);
   EXPECT_TRUE(result.Ok());
   EXPECT_FALSE(result.Settings.EndedEarly);
+  EXPECT_TRUE(result.Settings.MissionFolderUsable);
   EXPECT_EQ(read.MissionFolder, "/srv/missions");
   EXPECT_EQ(read.FontName, "Courier New");
   EXPECT_EQ(read.FontSize, 11);
@@ -89,6 +90,26 @@ TEST_F(SettingsFile, AFileThatIsNotReadLeavesTheSettingsAsTheyWere) {
     EXPECT_EQ(kept.MissionFolder, "/kept");
     EXPECT_EQ(kept.FontSize, 9);
     EXPECT_EQ(colors[0], "ColorA=123456");
+  }
+}
+
+TEST(SettingsLines, AMissionsFolderLineIsUsableUnderItsHeadingWithText) {
+  const struct {
+    std::string bytes;
+    bool usable;
+  } cases[] = {
+      {"[MISSION FOLDER]\r\n../examples\r\n", true},
+      {"[MISSION FOLDER]\n/srv/missions", true},
+      {"", false},
+      {"[MISSION FOLDER]\r\n", false},
+      {"[MISSION FOLDER]\r\n\r\n[FONT]\r\n", false},
+      {"[MISSION FOLDER]\r\n/srv/\tmissions\r\n", false},
+      {"[mission folder]\r\n/srv/missions\r\n", false},
+      {std::string("\x7f" "ELF\x02\x01\x01\0\n\xff\xfe\n", 13), false},
+  };
+  for (const auto& c : cases) {
+    SettingsFileContents read;
+    EXPECT_EQ(LoadINIFile(c.bytes, read).MissionFolderUsable, c.usable) << c.bytes;
   }
 }
 

@@ -151,6 +151,19 @@ TEST_F(VerifyFromAFile, MissionFolderEnvironmentLooksForTheExactNameInItsFolder)
   EXPECT_FALSE(environment.NextMissionExists("Old Missions"));  // a folder is no mission
   EXPECT_FALSE(environment.NextMissionExists(std::string("Second Leg.mis\0x", 16)));
   EXPECT_EQ(environment.MissionFolder(), folder.string());
+  // A file name, never a path: nothing outside the folder or below it is found.
+  std::filesystem::create_directories(folder / "inner");
+  Write("inner/Third Leg.mis", ".EndMission\r\n");
+  const MissionFolderEnvironment inner({}, (folder / "inner").string());
+  for (const std::string name : {"../Second Leg.mis", "inner/Third Leg.mis", "inner\\Third Leg.mis", "..", ".", ""}) {
+    EXPECT_FALSE(environment.NextMissionExists(name)) << name;
+    EXPECT_FALSE(inner.NextMissionExists(name)) << name;
+  }
+  EXPECT_TRUE(inner.NextMissionExists("Third Leg.mis"));
+  // With no missions folder no name is found, not even one from the root.
+  const MissionFolderEnvironment none({}, "");
+  EXPECT_FALSE(none.NextMissionExists("etc/hostname"));
+  EXPECT_FALSE(none.NextMissionExists((folder / "Second Leg.mis").string().substr(1)));
 }
 
 }  // namespace
