@@ -1,8 +1,10 @@
 #include "report.h"
 
 #include <cstdint>
+#include <string>
 
 #include "error_location.h"
+#include "latin1_text.h"
 #include "names.h"
 #include "record_fields.h"
 
@@ -24,141 +26,86 @@ std::string PlainReport(const std::string& file, const MissionState& state, cons
 
 namespace {
 
-const char kHexDigits[] = "0123456789abcdef";
+using Json = nlohmann::ordered_json;
 
-void AppendUnicodeEscape(std::string& out, unsigned code) {
-  out += "\\u00";
-  out += kHexDigits[(code >> 4) & 0xF];
-  out += kHexDigits[code & 0xF];
-}
-
-// One character of the range 0 to 255, escaped where JSON needs or where it
-// is a control character.
-void AppendCharacter(std::string& out, unsigned code) {
-  switch (code) {
-    case '"': out += "\\\""; return;
-    case '\\': out += "\\\\"; return;
-    case '\b': out += "\\b"; return;
-    case '\f': out += "\\f"; return;
-    case '\n': out += "\\n"; return;
-    case '\r': out += "\\r"; return;
-    case '\t': out += "\\t"; return;
-    default: break;
-  }
-  if (code < 0x20 || (code >= 0x7F && code < 0xA0)) {
-    AppendUnicodeEscape(out, code);
-  } else if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else {
-    // U+00A0 to U+00FF in UTF-8.
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
-}  // namespace
-
-std::string JsonString(std::string_view bytes) {
-  std::string out;
-  out.reserve(bytes.size() + 2);
-  out += '"';
-  for (char c : bytes) AppendCharacter(out, static_cast<unsigned char>(c));
-  out += '"';
-  return out;
-}
-
-std::string JsonPathString(std::string_view path) {
-  // The name's text is valid UTF-8; its control characters are escaped.
-  const std::string text = JsonNameText(path);
-  std::string out;
-  out += '"';
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t length = Utf8SequenceLength(text, i);
-    const unsigned char lead = static_cast<unsigned char>(text[i]);
-    if (length == 1) {
-      AppendCharacter(out, lead);
-    } else if (length == 2 && lead == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0) {
-      AppendUnicodeEscape(out, static_cast<unsigned char>(text[i + 1]));
+// The members of a record in record order: texts as strings, numbers as numbers.
+Json Record(const TableDescriptor& table, const MissionState& state, int number) {
+  Json record = Json::object();
+  for (int field = 0; field < table.FieldCount; ++field) {
+    const FieldDescriptor& descriptor = table.Fields[field];
+    const std::string text = table.Text(state, number, field);
+    if (descriptor.Kind == FieldKind::Number) {
+      record[std::string(descriptor.Name)] = std::stoll(text);
     } else {
-      out.append(text, i, length);
+      record[std::string(descriptor.Name)] = Latin1ToUtf8(text);
     }
-    i += length;
   }
-  out += '"';
-  return out;
+  return record;
 }
 
-namespace {
-
-// Writes the members of one JSON object, commas and all.
-class JsonObject {
- public:
-  explicit JsonObject(std::string& out) : out_(out) { out_ += '{'; }
-  ~JsonObject() { out_ += '}'; }
-  JsonObject(const JsonObject&) = delete;
-  JsonObject& operator=(const JsonObject&) = delete;
-
-  std::string& Key(std::string_view name) {
-    if (!first_) out_ += ',';
-    first_ = false;
-    out_ += '"';
-    out_ += name;
-    out_ += "\":";
-    return out_;
+Json Tables(const MissionState& state) {
+  Json tables = Json::object();
+  for (int index = 0; index < TableDescriptorCount; ++index) {
+    const TableDescriptor& table = TableDescriptors()[index];
+    Json records = Json::array();
+    const int count = table.Count(state);
+    for (int number = 1; number <= count; ++number) records.push_back(Record(table, state, number));
+    tables[std::string(table.Name)] = std::move(records);
   }
-  void Text(const char* name, std::string_view value) { Key(name) += JsonString(value); }
-  void Number(const char* name, long long value) { Key(name) += std::to_string(value); }
-  void Bool(const char* name, bool value) { Key(name) += value ? "true" : "false"; }
-
- private:
-  std::string& out_;
-  bool first_ = true;
-};
-
-// Records 1 to count of a table, in order, each an object of its fields in
-// record order: texts as strings, numbers as numbers.
-void WriteTable(JsonObject& tables, const TableDescriptor& table, const MissionState& state) {
-  std::string& out = tables.Key(table.Name);
-  out += '[';
-  const int count = table.Count(state);
-  for (int number = 1; number <= count; ++number) {
-    if (number > 1) out += ',';
-    JsonObject record(out);
-    for (int field = 0; field < table.FieldCount; ++field) {
-      const FieldDescriptor& descriptor = table.Fields[field];
-      const std::string text = table.Text(state, number, field);
-      record.Key(descriptor.Name) += descriptor.Kind == FieldKind::Number ? text : JsonString(text);
-    }
-  }
-  out += ']';
+  return tables;
 }
 
 }  // namespace
 
-std::string JsonTables(const MissionState& state) {
+std::string EscapeControlCharacters(std::string json) {
+  static const char digits[] = "0123456789abcdef";
   std::string out;
-  {
-    JsonObject tables(out);
-    for (int table = 0; table < TableDescriptorCount; ++table) WriteTable(tables, TableDescriptors()[table], state);
+  out.reserve(json.size());
+  for (std::size_t i = 0; i < json.size(); ++i) {
+    const unsigned char byte = static_cast<unsigned char>(json[i]);
+    unsigned code = 0x100;
+    if (byte == 0x7F) {
+      code = byte;
+    } else if (byte == 0xC2 && i + 1 < json.size() && static_cast<unsigned char>(json[i + 1]) < 0xA0) {
+      code = static_cast<unsigned char>(json[++i]);
+    }
+    if (code == 0x100) {
+      out += json[i];
+      continue;
+    }
+    out += "\\u00";
+    out += digits[code >> 4];
+    out += digits[code & 0xF];
   }
   return out;
+}
+
+std::string DumpJson(const nlohmann::ordered_json& value) {
+  return EscapeControlCharacters(value.dump());
+}
+
+std::string JsonString(std::string_view bytes) { return DumpJson(Json(Latin1ToUtf8(bytes))); }
+
+std::string JsonPathString(std::string_view path) { return DumpJson(Json(JsonNameText(path))); }
+
+std::string JsonTables(const MissionState& state) { return DumpJson(Tables(state)); }
+
+nlohmann::ordered_json JsonReportValue(const std::string& file, const MissionState& state, const VerifyResult& result) {
+  Json report = Json::object();
+  report["file"] = JsonNameText(file);
+  report["ok"] = result.MissionOk;
+  report["code"] = state.ErrNo;
+  report["line"] = state.LineNo;
+  report["message"] = Latin1ToUtf8(state.ErrMsg);
+  report["statement"] = Latin1ToUtf8(result.LocateText);
+  report["pass"] = result.LastPass;
+  report["triggers_found"] = state.TriggersFound;
+  report["tables"] = Tables(state);
+  return report;
 }
 
 std::string JsonReport(const std::string& file, const MissionState& state, const VerifyResult& result) {
-  std::string out;
-  {
-    JsonObject report(out);
-    report.Key("file") += JsonPathString(file);
-    report.Bool("ok", result.MissionOk);
-    report.Number("code", state.ErrNo);
-    report.Number("line", state.LineNo);
-    report.Text("message", state.ErrMsg);
-    report.Text("statement", result.LocateText);
-    report.Number("pass", result.LastPass);
-    report.Bool("triggers_found", state.TriggersFound);
-    report.Key("tables") += JsonTables(state);
-  }
-  return out;
+  return DumpJson(JsonReportValue(file, state, result));
 }
 
 }  // namespace tolvane::cli

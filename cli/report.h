@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include <nlohmann/json.hpp>
+
 #include "mission_state.h"
 #include "verify.h"
 
@@ -20,6 +22,14 @@ std::string MessageWithoutTrailingBlank(std::string_view message);
 // missionText is the file's contents, used to find the column.
 std::string PlainReport(const std::string& file, const MissionState& state, const VerifyResult& result,
                         std::string_view missionText);
+
+// Every JSON the command line writes goes through this: the value on one
+// line, strings in UTF-8, and the control characters that JSON lets stand
+// raw (127 and U+0080 to U+009F) escaped too, so no report can reach a
+// terminal as a control code.
+std::string DumpJson(const nlohmann::ordered_json& value);
+// That last step alone, on JSON text.
+std::string EscapeControlCharacters(std::string json);
 
 // A JSON string literal, quotes included, of 8-bit text: every byte stands
 // for the character of the same number (128 to 255 become U+0080 to U+00FF).
@@ -37,6 +47,7 @@ std::string JsonTables(const MissionState& state);
 
 // One JSON object on one line (no line end) with the keys file, ok, code,
 // line, message, statement, pass, triggers_found and tables.
+nlohmann::ordered_json JsonReportValue(const std::string& file, const MissionState& state, const VerifyResult& result);
 std::string JsonReport(const std::string& file, const MissionState& state, const VerifyResult& result);
 
 }  // namespace tolvane::cli

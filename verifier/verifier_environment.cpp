@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include "settings_file.h"
+
 namespace tolvane {
 
 VerifierEnvironment::~VerifierEnvironment() = default;
@@ -39,6 +41,41 @@ class NoEnvironment : public VerifierEnvironment {
 };
 
 }  // namespace
+
+namespace {
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  if (folder.back() == '/') return folder + name;
+  return folder + "/" + name;
+}
+
+}  // namespace
+
+MissionFolderEnvironment LoadProgramFolder(const std::string& programFolder, const std::string* missionsFolder,
+                                           ProgramFolderReading& reading) {
+  reading = ProgramFolderReading();
+  TypeNameList names;
+  reading.TypeNamesPath = JoinPath(programFolder, "ObjectNames.Txt");
+  reading.TypeNames = LoadTypeNames(names, reading.TypeNamesPath);
+  if (missionsFolder) return MissionFolderEnvironment(std::move(names), *missionsFolder);
+
+  reading.SettingsConsulted = true;
+  reading.SettingsPath = JoinPath(programFolder, "Tolvane.INI");
+  SettingsFileContents settings;
+  const SettingsFileResult read = ReadSettingsFile(reading.SettingsPath, settings, nullptr);
+  reading.Settings = read.File;
+  std::string folder;
+  if (read.File.Ok() && !read.Settings.MissionFolderUsable) {
+    reading.MissionFolderUnusable = true;
+  } else if (read.File.Ok()) {
+    // A relative missions folder is taken from the program folder, the
+    // folder the editor itself runs in.
+    folder = settings.MissionFolder;
+    if (folder[0] != '/') folder = JoinPath(programFolder, folder);
+  }
+  return MissionFolderEnvironment(std::move(names), folder);
+}
 
 const VerifierEnvironment& EmptyEnvironment() {
   static const NoEnvironment empty;

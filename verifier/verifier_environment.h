@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "file_reader.h"
 #include "type_names.h"
 
 namespace tolvane {
@@ -37,6 +38,27 @@ class MissionFolderEnvironment : public VerifierEnvironment {
   TypeNameList names_;
   std::string missionFolder_;
 };
+
+// What reading a program folder found, for the front end to tell the user.
+struct ProgramFolderReading {
+  std::string TypeNamesPath;  // programFolder + "/ObjectNames.Txt"
+  ReadResult TypeNames;       // how reading it went; no type names when not Ok
+  // The settings file, read only when no missions folder was given.
+  bool SettingsConsulted = false;
+  std::string SettingsPath;  // programFolder + "/Tolvane.INI"
+  ReadResult Settings;       // how reading it went; an empty missions folder when not Ok
+  // The file was read but its missions folder line is not usable: the
+  // missions folder is empty.
+  bool MissionFolderUnusable = false;
+};
+
+// The environment of a program folder, as the command-line front ends build
+// it: the type names of its ObjectNames.Txt, and as missions folder the one
+// given (missionsFolder not null) or else line 2 of its Tolvane.INI, a
+// relative folder taken from the program folder. Anything missing leaves
+// the environment without it and is said in reading.
+MissionFolderEnvironment LoadProgramFolder(const std::string& programFolder, const std::string* missionsFolder,
+                                           ProgramFolderReading& reading);
 
 // No type names and no next missions: the environment of a state that was
 // given none.

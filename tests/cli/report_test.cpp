@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "json_checker.h"
+#include "json_text.h"
 #include "report.h"
 #include "statement_reader.h"
 
@@ -16,12 +16,7 @@ using namespace tolvane::cli;
 
 namespace {
 
-jsoncheck::Value ParseOrFail(const std::string& text) {
-  jsoncheck::Value value;
-  std::string error;
-  EXPECT_TRUE(jsoncheck::Parse(text, value, error)) << error << "\nin: " << text;
-  return value;
-}
+jsontest::Json ParseOrFail(const std::string& text) { return jsontest::Parse(text); }
 
 // A failed run as the verifier leaves it.
 void SetError(MissionState& state, int code, int line) {
@@ -94,12 +89,10 @@ TEST(JsonString, EveryByteAloneIsValidJsonAndDecodesToItsOwnCodePoint) {
   for (int byte = 0; byte < 256; ++byte) {
     const std::string bytes(1, static_cast<char>(byte));
     const std::string literal = JsonString(bytes);
-    jsoncheck::Value value;
-    std::string error;
-    ASSERT_TRUE(jsoncheck::Parse(literal, value, error)) << "byte " << byte << ": " << error;
-    ASSERT_EQ(value.kind, jsoncheck::Value::Kind::String) << "byte " << byte;
-    ASSERT_EQ(value.text.size(), 1u) << "byte " << byte;
-    EXPECT_EQ(static_cast<int>(value.text[0]), byte);
+    const jsontest::Json value = jsontest::Parse(literal);
+    ASSERT_TRUE(value.is_string()) << "byte " << byte;
+    ASSERT_EQ(jsontest::Text(value).size(), 1u) << "byte " << byte;
+    EXPECT_EQ(static_cast<int>(jsontest::Text(value)[0]), byte);
   }
 }
 
@@ -122,8 +115,8 @@ TEST(JsonString, AllBytesInOneTextRoundTrip) {
   std::string bytes;
   for (int round = 0; round < 2; ++round)
     for (int byte = 255; byte >= 0; --byte) bytes += static_cast<char>(byte);
-  const jsoncheck::Value value = ParseOrFail(JsonString(bytes));
-  EXPECT_EQ(value.text, jsoncheck::FromLatin1(bytes));
+  const jsontest::Json value = ParseOrFail(JsonString(bytes));
+  EXPECT_EQ(jsontest::Text(value), jsontest::FromLatin1(bytes));
   // Latin-1 letters come out as UTF-8.
   EXPECT_EQ(JsonString("K\xE4""ferberg"), "\"K\xC3\xA4""ferberg\"");
 }
@@ -131,12 +124,12 @@ TEST(JsonString, AllBytesInOneTextRoundTrip) {
 TEST(JsonPathString, KeepsValidUtf8AndWritesOtherBytesEscaped) {
   EXPECT_EQ(JsonPathString("k\xC3\xBCste.mis"), "\"k\xC3\xBCste.mis\"");
   // A byte that is not part of UTF-8 is written \xHH, a backslash doubled.
-  EXPECT_EQ(ParseOrFail(JsonPathString("k\xFCste.mis")).text, U"k\\xFCste.mis");
-  EXPECT_EQ(ParseOrFail(JsonPathString("a\\b\xC3")).text, U"a\\\\b\\xC3");
+  EXPECT_EQ(jsontest::Text(ParseOrFail(JsonPathString("k\xFCste.mis"))), U"k\\xFCste.mis");
+  EXPECT_EQ(jsontest::Text(ParseOrFail(JsonPathString("a\\b\xC3"))), U"a\\\\b\\xC3");
   // Control characters are escaped in both kinds of name.
   EXPECT_EQ(JsonPathString("a\nb.mis"), "\"a\\nb.mis\"");
-  const jsoncheck::Value mixed = ParseOrFail(JsonPathString("\xE2\x82\xAC\x01\"x\""));
-  EXPECT_EQ(mixed.text, std::u32string(U"\u20AC\u0001\"x\""));
+  const jsontest::Json mixed = ParseOrFail(JsonPathString("\xE2\x82\xAC\x01\"x\""));
+  EXPECT_EQ(jsontest::Text(mixed), std::u32string(U"\u20AC\u0001\"x\""));
   // A truncated sequence is not UTF-8.
   ParseOrFail(JsonPathString("x\xE2\x82"));
 }
@@ -213,9 +206,9 @@ using Fields = std::vector<std::string>;
 TEST(JsonTables, TenTablesInOrderWithTheRecordFieldNames) {
   MissionState state;
   FillOneOfEach(state);
-  const jsoncheck::Value tables = ParseOrFail(JsonTables(state));
-  ASSERT_EQ(tables.kind, jsoncheck::Value::Kind::Object);
-  EXPECT_EQ(tables.Keys(), (Fields{"AircraftTable", "FlightWaypointTable", "VehicleTable", "VehicleWaypointTable",
+  const jsontest::Json tables = ParseOrFail(JsonTables(state));
+  ASSERT_TRUE(tables.is_object());
+  EXPECT_EQ(jsontest::Keys(tables), (Fields{"AircraftTable", "FlightWaypointTable", "VehicleTable", "VehicleWaypointTable",
                                    "DivisionTable", "StructureTable", "TriggerTable", "BridgeTable", "TagTable",
                                    "WaySetTable"}));
   const std::vector<std::pair<std::string, Fields>> expected = {
@@ -233,42 +226,42 @@ TEST(JsonTables, TenTablesInOrderWithTheRecordFieldNames) {
       {"WaySetTable", {"SetText", "WaypointCount"}},
   };
   for (const auto& [name, fields] : expected) {
-    const jsoncheck::Value& table = tables[name];
-    ASSERT_EQ(table.kind, jsoncheck::Value::Kind::Array) << name;
-    ASSERT_EQ(table.items.size(), 1u) << name;
-    EXPECT_EQ(table.items[0].Keys(), fields) << name;
+    const jsontest::Json& table = tables[name];
+    ASSERT_TRUE(table.is_array()) << name;
+    ASSERT_EQ(table.size(), 1u) << name;
+    EXPECT_EQ(jsontest::Keys(table[0]), fields) << name;
   }
 }
 
 TEST(JsonTables, TextsAsStoredFlagsAndIntegersAsNumbers) {
   MissionState state;
   FillOneOfEach(state);
-  const jsoncheck::Value tables = ParseOrFail(JsonTables(state));
-  const jsoncheck::Value& flight = tables["AircraftTable"].items[0];
-  EXPECT_EQ(flight["SquadName"].text, U"No. 5 \"Kite\" Sqn");
-  EXPECT_EQ(flight["Plane3"].kind, jsoncheck::Value::Kind::String);
-  EXPECT_EQ(flight["Plane3"].text, U"");
-  EXPECT_EQ(flight["AircraftMark"].kind, jsoncheck::Value::Kind::Number);
-  EXPECT_EQ(flight["AircraftMark"].numberText, "1");
-  EXPECT_EQ(tables["VehicleTable"].items[0]["TypeName"].text, jsoncheck::FromLatin1("Stra\xDF""enwalze"));
-  EXPECT_EQ(tables["VehicleWaypointTable"].items[0]["WaySet"].text, U"\t5");
-  EXPECT_EQ(tables["DivisionTable"].items[0]["Name"].text, U"Back\\slash Group");
-  const jsoncheck::Value& tag = tables["TagTable"].items[0];
-  EXPECT_EQ(tag["AircraftIndex"].kind, jsoncheck::Value::Kind::Number);
-  EXPECT_EQ(tag["AircraftIndex"].numberText, "1");
-  EXPECT_EQ(tag["TypeName"].text, U"");
-  EXPECT_EQ(tables["WaySetTable"].items[0]["WaypointCount"].numberText, "3");
-  EXPECT_EQ(tables["BridgeTable"].items[0]["LineText"].text, U"77");
+  const jsontest::Json tables = ParseOrFail(JsonTables(state));
+  const jsontest::Json& flight = tables["AircraftTable"][0];
+  EXPECT_EQ(jsontest::Text(flight["SquadName"]), U"No. 5 \"Kite\" Sqn");
+  EXPECT_TRUE(flight["Plane3"].is_string());
+  EXPECT_EQ(jsontest::Text(flight["Plane3"]), U"");
+  EXPECT_TRUE(flight["AircraftMark"].is_number());
+  EXPECT_EQ(flight["AircraftMark"].dump(), "1");
+  EXPECT_EQ(jsontest::Text(tables["VehicleTable"][0]["TypeName"]), jsontest::FromLatin1("Stra\xDF""enwalze"));
+  EXPECT_EQ(jsontest::Text(tables["VehicleWaypointTable"][0]["WaySet"]), U"\t5");
+  EXPECT_EQ(jsontest::Text(tables["DivisionTable"][0]["Name"]), U"Back\\slash Group");
+  const jsontest::Json& tag = tables["TagTable"][0];
+  EXPECT_TRUE(tag["AircraftIndex"].is_number());
+  EXPECT_EQ(tag["AircraftIndex"].dump(), "1");
+  EXPECT_EQ(jsontest::Text(tag["TypeName"]), U"");
+  EXPECT_EQ(tables["WaySetTable"][0]["WaypointCount"].dump(), "3");
+  EXPECT_EQ(jsontest::Text(tables["BridgeTable"][0]["LineText"]), U"77");
 }
 
 TEST(JsonTables, EmptyTablesAreEmptyLists) {
   MissionState state;
   const std::string json = JsonTables(state);
-  const jsoncheck::Value tables = ParseOrFail(json);
-  ASSERT_EQ(tables.members.size(), 10u);
-  for (const auto& member : tables.members) {
-    EXPECT_EQ(member.second.kind, jsoncheck::Value::Kind::Array) << member.first;
-    EXPECT_TRUE(member.second.items.empty()) << member.first;
+  const jsontest::Json tables = ParseOrFail(json);
+  ASSERT_EQ(tables.size(), 10u);
+  for (const auto& member : tables.items()) {
+    EXPECT_TRUE(member.value().is_array()) << member.key();
+    EXPECT_TRUE(member.value().empty()) << member.key();
   }
 }
 
@@ -280,12 +273,12 @@ TEST(JsonTables, FullTablesExportEveryRecordInOrder) {
     record.Callsign = std::string(1, static_cast<char>(n % 256));
     ASSERT_TRUE(state.AircraftTable.append(record));
   }
-  const jsoncheck::Value tables = ParseOrFail(JsonTables(state));
-  const auto& aircraft = tables["AircraftTable"].items;
+  const jsontest::Json tables = ParseOrFail(JsonTables(state));
+  const auto& aircraft = tables["AircraftTable"];
   ASSERT_EQ(aircraft.size(), 500u);
-  EXPECT_EQ(aircraft[0]["TagId"].text, U"1");
-  EXPECT_EQ(aircraft[499]["TagId"].text, U"500");
-  EXPECT_EQ(aircraft[254]["Callsign"].text, std::u32string(1, static_cast<char32_t>(255)));
+  EXPECT_EQ(jsontest::Text(aircraft[0]["TagId"]), U"1");
+  EXPECT_EQ(jsontest::Text(aircraft[499]["TagId"]), U"500");
+  EXPECT_EQ(jsontest::Text(aircraft[254]["Callsign"]), std::u32string(1, static_cast<char32_t>(255)));
 }
 
 TEST(JsonReport, OneLineObjectWithTheVerdictErrorStateAndTables) {
@@ -299,20 +292,20 @@ TEST(JsonReport, OneLineObjectWithTheVerdictErrorStateAndTables) {
   result.LocateText = ".Name Gate .EndString \x93quoted\x94";
   const std::string json = JsonReport("dir/gate.mis", state, result);
   EXPECT_EQ(json.find('\n'), std::string::npos);
-  const jsoncheck::Value report = ParseOrFail(json);
-  EXPECT_EQ(report.Keys(), (Fields{"file", "ok", "code", "line", "message", "statement", "pass", "triggers_found",
+  const jsontest::Json report = ParseOrFail(json);
+  EXPECT_EQ(jsontest::Keys(report), (Fields{"file", "ok", "code", "line", "message", "statement", "pass", "triggers_found",
                                    "tables"}));
-  EXPECT_EQ(report["file"].text, U"dir/gate.mis");
-  EXPECT_EQ(report["ok"].kind, jsoncheck::Value::Kind::Bool);
-  EXPECT_FALSE(report["ok"].boolean);
-  EXPECT_EQ(report["code"].numberText, "4");
-  EXPECT_EQ(report["line"].numberText, "17");
+  EXPECT_EQ(jsontest::Text(report["file"]), U"dir/gate.mis");
+  EXPECT_TRUE(report["ok"].is_boolean());
+  EXPECT_FALSE(report["ok"].get<bool>());
+  EXPECT_EQ(report["code"].dump(), "4");
+  EXPECT_EQ(report["line"].dump(), "17");
   // The message exactly as the verifier set it, trailing blank included.
-  EXPECT_EQ(report["message"].text, U"Expected \".EndString\" in statement ");
-  EXPECT_EQ(report["statement"].text, jsoncheck::FromLatin1(result.LocateText));
-  EXPECT_EQ(report["pass"].numberText, "2");
-  EXPECT_TRUE(report["triggers_found"].boolean);
-  EXPECT_EQ(report["tables"]["TriggerTable"].items.size(), 1u);
+  EXPECT_EQ(jsontest::Text(report["message"]), U"Expected \".EndString\" in statement ");
+  EXPECT_EQ(jsontest::Text(report["statement"]), jsontest::FromLatin1(result.LocateText));
+  EXPECT_EQ(report["pass"].dump(), "2");
+  EXPECT_TRUE(report["triggers_found"].get<bool>());
+  EXPECT_EQ(report["tables"]["TriggerTable"].size(), 1u);
 }
 
 TEST(JsonReport, VerifiedMissionReportsCodeZeroAndTheGoodMessage) {
@@ -321,12 +314,12 @@ TEST(JsonReport, VerifiedMissionReportsCodeZeroAndTheGoodMessage) {
   VerifyResult result;
   result.MissionOk = true;
   result.LastPass = 1;
-  const jsoncheck::Value report = ParseOrFail(JsonReport("a.mis", state, result));
-  EXPECT_TRUE(report["ok"].boolean);
-  EXPECT_EQ(report["code"].numberText, "0");
-  EXPECT_EQ(report["message"].text, U"Appears To Be A Good Mission");
-  EXPECT_EQ(report["pass"].numberText, "1");
-  EXPECT_FALSE(report["triggers_found"].boolean);
+  const jsontest::Json report = ParseOrFail(JsonReport("a.mis", state, result));
+  EXPECT_TRUE(report["ok"].get<bool>());
+  EXPECT_EQ(report["code"].dump(), "0");
+  EXPECT_EQ(jsontest::Text(report["message"]), U"Appears To Be A Good Mission");
+  EXPECT_EQ(report["pass"].dump(), "1");
+  EXPECT_FALSE(report["triggers_found"].get<bool>());
 }
 
 TEST(JsonReport, NegativeAndLargeNumbersStayValid) {
@@ -335,10 +328,10 @@ TEST(JsonReport, NegativeAndLargeNumbersStayValid) {
   state.LineNo = 2147483647;
   state.ErrMsg = std::string("\0\x1f\xff", 3);
   VerifyResult result;
-  const jsoncheck::Value report = ParseOrFail(JsonReport(std::string("\xff\n", 2), state, result));
-  EXPECT_EQ(report["code"].numberText, "-2147483648");
-  EXPECT_EQ(report["line"].numberText, "2147483647");
-  EXPECT_EQ(report["message"].text, std::u32string(U"\u0000\u001f\u00ff", 3));
+  const jsontest::Json report = ParseOrFail(JsonReport(std::string("\xff\n", 2), state, result));
+  EXPECT_EQ(report["code"].dump(), "-2147483648");
+  EXPECT_EQ(report["line"].dump(), "2147483647");
+  EXPECT_EQ(jsontest::Text(report["message"]), std::u32string(U"\u0000\u001f\u00ff", 3));
 }
 
 TEST(JsonReport, AnyMissionBytesGiveValidJson) {
@@ -352,7 +345,7 @@ TEST(JsonReport, AnyMissionBytesGiveValidJson) {
   bytes += std::string("\xff\xfe\x00\r\n.EndMission", 15);
   MissionState state;
   const VerifyResult result = VerifyMissionBytes(state, EmptyEnvironment(), bytes);
-  const jsoncheck::Value report = ParseOrFail(JsonReport("bytes.mis", state, result));
-  EXPECT_EQ(report["statement"].text, jsoncheck::FromLatin1(result.LocateText));
-  EXPECT_EQ(report["tables"]["TriggerTable"].items.size(), static_cast<std::size_t>(state.TriggerTable.count()));
+  const jsontest::Json report = ParseOrFail(JsonReport("bytes.mis", state, result));
+  EXPECT_EQ(jsontest::Text(report["statement"]), jsontest::FromLatin1(result.LocateText));
+  EXPECT_EQ(report["tables"]["TriggerTable"].size(), static_cast<std::size_t>(state.TriggerTable.count()));
 }

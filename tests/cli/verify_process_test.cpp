@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "json_checker.h"
+#include "json_text.h"
 #include "process_fixture.h"
 #include "run_process.h"
 
@@ -36,12 +36,7 @@ std::set<std::string> FolderEntries(const std::string& folder) {
   return names;
 }
 
-jsoncheck::Value ParseLine(const std::string& line) {
-  jsoncheck::Value value;
-  std::string error;
-  EXPECT_TRUE(jsoncheck::Parse(line, value, error)) << error << "\nin: " << line;
-  return value;
-}
+jsontest::Json ParseLine(const std::string& line) { return jsontest::Parse(line); }
 
 }  // namespace
 
@@ -86,7 +81,7 @@ TEST_F(VerifyProcess, SampleMissionsVerifyInPlainForm) {
   const auto outcome = Run({"--program-folder", kProgramFolder, kChannelSweep, kRiverCrossing});
   EXPECT_EQ(outcome.status, 0) << outcome.out << outcome.err;
   EXPECT_EQ(outcome.out, kChannelSweep + ": ok\n" + kRiverCrossing + ": ok\n");
-  EXPECT_EQ(outcome.err, "");
+  EXPECT_EQ(outcome.err, "tolvane-verify: 2 files, 2 verified, 0 failed, 0 unreadable\n");
 }
 
 TEST_F(VerifyProcess, SampleMissionsInJsonFormFillEveryObjectTable) {
@@ -96,14 +91,14 @@ TEST_F(VerifyProcess, SampleMissionsInJsonFormFillEveryObjectTable) {
   ASSERT_EQ(lines.size(), 2u);
   const std::vector<std::string> files = {kChannelSweep, kRiverCrossing};
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    const jsoncheck::Value report = ParseLine(lines[i]);
-    EXPECT_EQ(report["file"].text, jsoncheck::FromLatin1(files[i]));
-    EXPECT_TRUE(report["ok"].boolean) << lines[i].substr(0, 400);
-    EXPECT_EQ(report["pass"].numberText, "2");
-    EXPECT_TRUE(report["triggers_found"].boolean);
+    const jsontest::Json report = ParseLine(lines[i]);
+    EXPECT_EQ(jsontest::Text(report["file"]), jsontest::FromLatin1(files[i]));
+    EXPECT_TRUE(report["ok"].get<bool>()) << lines[i].substr(0, 400);
+    EXPECT_EQ(report["pass"].dump(), "2");
+    EXPECT_TRUE(report["triggers_found"].get<bool>());
     for (const char* table : {"AircraftTable", "FlightWaypointTable", "VehicleTable", "VehicleWaypointTable",
                               "DivisionTable", "StructureTable", "TriggerTable", "BridgeTable", "TagTable", "WaySetTable"}) {
-      EXPECT_FALSE(report["tables"][table].items.empty()) << files[i] << " " << table;
+      EXPECT_FALSE(report["tables"][table].empty()) << files[i] << " " << table;
     }
   }
 }
@@ -122,15 +117,15 @@ TEST_F(VerifyProcess, MissionErrorInJsonForm) {
   EXPECT_EQ(outcome.status, 1);
   const auto lines = testproc::Lines(outcome.out);
   ASSERT_EQ(lines.size(), 1u);
-  const jsoncheck::Value report = ParseLine(lines[0]);
-  EXPECT_FALSE(report["ok"].boolean);
-  EXPECT_EQ(report["code"].numberText, "60");
-  EXPECT_EQ(report["line"].numberText, "2");
-  EXPECT_EQ(report["message"].text, U"Expected a Keyword but \".\" not found ");
-  EXPECT_EQ(report["statement"].text, U"Blue Section");
-  EXPECT_EQ(report["pass"].numberText, "1");
-  EXPECT_FALSE(report["triggers_found"].boolean);
-  EXPECT_EQ(report["tables"].members.size(), 10u);
+  const jsontest::Json report = ParseLine(lines[0]);
+  EXPECT_FALSE(report["ok"].get<bool>());
+  EXPECT_EQ(report["code"].dump(), "60");
+  EXPECT_EQ(report["line"].dump(), "2");
+  EXPECT_EQ(jsontest::Text(report["message"]), U"Expected a Keyword but \".\" not found ");
+  EXPECT_EQ(jsontest::Text(report["statement"]), U"Blue Section");
+  EXPECT_EQ(report["pass"].dump(), "1");
+  EXPECT_FALSE(report["triggers_found"].get<bool>());
+  EXPECT_EQ(report["tables"].size(), 10u);
 }
 
 TEST_F(VerifyProcess, SeveralFilesReportInOrderAndAnyErrorGivesOne) {
@@ -147,10 +142,13 @@ TEST_F(VerifyProcess, SeveralFilesReportInOrderAndAnyErrorGivesOne) {
 TEST_F(VerifyProcess, UnreadableFilesExitTwoAndTheOthersAreStillVerified) {
   const std::string bad = Write("bad.mis", kBadMission);
   const std::string missing = scratch_ / "no_such_mission.mis";
-  const auto outcome = Run({"--program-folder", kProgramFolder, missing, kChannelSweep, bad, scratch_.path()});
+  const std::string fifo = scratch_ / "pipe.mis";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const auto outcome = Run({"--program-folder", kProgramFolder, missing, kChannelSweep, bad, fifo});
   EXPECT_EQ(outcome.status, 2);
   EXPECT_EQ(outcome.err, "tolvane-verify: cannot read '" + missing + "': No such file or directory\n" +
-                             "tolvane-verify: cannot read '" + scratch_.path() + "': Is a directory\n");
+                             "tolvane-verify: cannot read '" + fifo + "': not an ordinary file\n" +
+                             "tolvane-verify: 4 files, 1 verified, 1 failed, 2 unreadable\n");
   const auto lines = testproc::Lines(outcome.out);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], kChannelSweep + ": ok");
@@ -217,7 +215,7 @@ TEST_F(VerifyProcess, ADashIsTheStandardInput) {
   EXPECT_EQ(outcome.out, "-: ok\n");
   outcome = testproc::Run(kExe, {"--program-folder", kProgramFolder, "--json", "-"}, scratch_.path(), "", &kBadMission);
   EXPECT_EQ(outcome.status, 1);
-  EXPECT_EQ(ParseLine(testproc::Lines(outcome.out).at(0))["line"].number, 2);
+  EXPECT_EQ(ParseLine(testproc::Lines(outcome.out).at(0))["line"].get<double>(), 2);
 }
 
 TEST_F(VerifyProcess, ProgramFolderDefaultsToTheCurrentFolder) {
