@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libqt6svg6
   libgtest-dev googletest libbenchmark-dev
+  nlohmann-json3-dev libcli11-dev
   clang libclang-rt-14-dev
   xvfb openbox xdotool imagemagick
   desktop-file-utils shared-mime-info
