@@ -94,6 +94,7 @@ MessageReader::Status MessageReader::Next(std::string& body, std::string& proble
     return Status::Malformed;
   }
   const bool keep = length <= MaxBody;
+  if (keep) body.reserve(length);
   std::size_t remaining = length;
   while (remaining > 0) {
     if (position_ == buffer_.size() && !Fill()) return Status::End;

@@ -54,7 +54,7 @@ int Server::Run() {
     }
     Json message;
     try {
-      message = Json::parse(body);
+      message = Json::parse(body.data(), body.data() + body.size());
     } catch (const Json::exception& error) {
       RespondError(nullptr, kParseError, std::string("Parse error: ") + error.what());
       continue;
@@ -80,7 +80,8 @@ void Server::Handle(const Json& message) {
     return;
   }
   const std::string method = message["method"];
-  const Json params = message.contains("params") ? message["params"] : Json::object();
+  static const Json none = Json::object();
+  const Json& params = message.contains("params") ? message["params"] : none;
   if (message.contains("id")) {
     try {
       HandleRequest(id, method, params);
@@ -148,7 +149,7 @@ void Server::HandleNotification(const std::string& method, const Json& params) {
   if (method == "textDocument/didOpen") {
     const Json& item = params.at("textDocument");
     Store(item.at("uri"), item.value("version", 0),
-          std::make_shared<const Document>(Utf8ToLatin1(item.at("text").get<std::string>())),
+          std::make_shared<const Document>(Utf8ToLatin1(item.at("text").get_ref<const std::string&>())),
           std::chrono::milliseconds(0));
   } else if (method == "textDocument/didChange") {
     const std::string uri = Uri(params);
@@ -160,17 +161,20 @@ void Server::HandleNotification(const std::string& method, const Json& params) {
       if (open == documents_.end()) return;
       current = open->second.document;
     }
-    auto changed = std::make_shared<Document>(*current);
+    // A whole new text (what this server asks for) needs no copy of the old one.
+    std::shared_ptr<Document> changed;
     for (const Json& change : params.at("contentChanges")) {
-      const std::string text = Utf8ToLatin1(change.at("text").get<std::string>());
+      std::string text = Utf8ToLatin1(change.at("text").get_ref<const std::string&>());
       if (!change.contains("range")) {
-        changed->SetText(text);
+        changed = std::make_shared<Document>(std::move(text));
         continue;
       }
+      if (!changed) changed = std::make_shared<Document>(*current);
       const Json& range = change["range"];
       changed->Replace(range.at("start").at("line"), range.at("start").at("character"), range.at("end").at("line"),
                        range.at("end").at("character"), text);
     }
+    if (!changed) changed = std::make_shared<Document>(*current);
     Store(uri, version, std::move(changed), debounce);
   } else if (method == "textDocument/didSave") {
     // Saved missions may be named by others: verify again as it is.
