@@ -70,8 +70,9 @@ bool ParseCustomColorLine(const std::string& line, int& slot, std::uint32_t& col
 std::string SaveSettings(const SettingsFileContents& settings, const CustomColorLines& customColors);
 
 // The file is a few hundred bytes; of a larger one only this much is read,
-// which holds every line the reader uses many times over.
-constexpr std::uint64_t MaxSettingsFileBytes = std::uint64_t(1) << 16;
+// which holds every line the reader uses, even lines far longer than any
+// folder or font name.
+constexpr std::uint64_t MaxSettingsFileBytes = std::uint64_t(1) << 20;
 
 struct SettingsFileResult {
   ReadResult File;              // reading the file: Missing, NotOrdinary, ... with the system's reason
