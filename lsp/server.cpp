@@ -66,7 +66,7 @@ int Server::Run() {
   return shutdown_ ? 0 : 1;
 }
 
-void Server::Handle(const Json& message) {
+void Server::Handle(Json& message) {
   const bool isObject = message.is_object();
   const Json id = isObject && message.contains("id") ? message["id"] : Json();
   if (!isObject || !message.contains("method") || !message["method"].is_string() ||
@@ -80,8 +80,8 @@ void Server::Handle(const Json& message) {
     return;
   }
   const std::string method = message["method"];
-  static const Json none = Json::object();
-  const Json& params = message.contains("params") ? message["params"] : none;
+  Json none = Json::object();
+  Json& params = message.contains("params") ? message["params"] : none;
   if (message.contains("id")) {
     try {
       HandleRequest(id, method, params);
@@ -141,15 +141,16 @@ void Server::HandleRequest(const Json& id, const std::string& method, const Json
   RespondError(id, kMethodNotFound, "Unknown method " + method);
 }
 
-void Server::HandleNotification(const std::string& method, const Json& params) {
+void Server::HandleNotification(const std::string& method, Json& params) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     if (!initialized_ || shutdown_) return;
   }
   if (method == "textDocument/didOpen") {
-    const Json& item = params.at("textDocument");
+    Json& item = params.at("textDocument");
+    // The text is taken out of the message, not copied: it may be large.
     Store(item.at("uri"), item.value("version", 0),
-          std::make_shared<const Document>(Utf8ToLatin1(item.at("text").get_ref<const std::string&>())),
+          std::make_shared<const Document>(Utf8ToLatin1(std::move(item.at("text").get_ref<std::string&>()))),
           std::chrono::milliseconds(0));
   } else if (method == "textDocument/didChange") {
     const std::string uri = Uri(params);
@@ -163,8 +164,8 @@ void Server::HandleNotification(const std::string& method, const Json& params) {
     }
     // A whole new text (what this server asks for) needs no copy of the old one.
     std::shared_ptr<Document> changed;
-    for (const Json& change : params.at("contentChanges")) {
-      std::string text = Utf8ToLatin1(change.at("text").get_ref<const std::string&>());
+    for (Json& change : params.at("contentChanges")) {
+      std::string text = Utf8ToLatin1(std::move(change.at("text").get_ref<std::string&>()));
       if (!change.contains("range")) {
         changed = std::make_shared<Document>(std::move(text));
         continue;

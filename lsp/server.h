@@ -51,9 +51,9 @@ class Server {
     std::vector<Json> waiting;  // requests that need the current version's analysis
   };
 
-  void Handle(const Json& message);
+  void Handle(Json& message);
   void HandleRequest(const Json& id, const std::string& method, const Json& params);
-  void HandleNotification(const std::string& method, const Json& params);
+  void HandleNotification(const std::string& method, Json& params);
   void Initialize(const Json& id, const Json& params);
   void Store(const std::string& uri, int version, std::shared_ptr<const Document> document,
              std::chrono::milliseconds delay);

@@ -16,5 +16,8 @@ std::string Latin1ToUtf8(std::string_view bytes);
 // U+FFFF), so a column counted in UTF-16 units is the same byte column. A
 // byte that is not part of valid UTF-8 is kept as it is.
 std::string Utf8ToLatin1(std::string_view utf8);
+// The same, in the text's own memory (8-bit text is never longer than the
+// UTF-8 it came from), so a large text is not copied.
+std::string Utf8ToLatin1(std::string&& utf8);
 
 }  // namespace tolvane
