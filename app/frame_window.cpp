@@ -117,7 +117,12 @@ void TFrameForm::FormCreate(const QString& programFolder) {
   // 2. The settings. A file that cannot be read is reported and the program
   //    goes on with what it has.
   QString error = LoadINIFile(state_);
-  if (!error.isEmpty()) dialogs_->Inform(this, error);
+  if (!error.isEmpty()) {
+    dialogs_->Inform(this, error);
+  } else if (!state_.Settings.MissionFolderUsable) {
+    dialogs_->Inform(this, "Tolvane.INI holds no missions folder on its first two lines: missions named by "
+                           ".LOADNEXTMISSION will not be found.");
+  }
 
   // 3. The type names.
   state_.TypeNames.TypeNamesLoaded = false;
@@ -135,8 +140,8 @@ void TFrameForm::FormCreate(const QString& programFolder) {
   state_.ClearFindRequests();
   state_.DocumentCount = 0;
   state_.SearchLine = NoSearchLine;
-  state_.Environment =
-      MissionFolderEnvironment(state_.TypeNames, QFile::encodeName(state_.Settings.MissionFolder).toStdString());
+  const QString missionFolder = state_.Settings.MissionFolderUsable ? state_.Settings.MissionFolder : QString();
+  state_.Environment = MissionFolderEnvironment(state_.TypeNames, QFile::encodeName(missionFolder).toStdString());
 
   // The program's own settings.
   state_.CheckAsYouType = UserSettings(state_.ProgramFolder).CheckAsYouType();

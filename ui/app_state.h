@@ -22,6 +22,10 @@ struct DisplaySettings {
   int FontColor = 0;  // colour value: red in the lowest byte, green, blue
   QString FontStyle;  // only "Bold" has a meaning
   int EditorColor = 0;
+  // False when Tolvane.INI is there but its first two lines are no missions
+  // folder (an empty, binary or foreign file): the verifier then looks for
+  // next missions nowhere, and the line is written back as it was.
+  bool MissionFolderUsable = false;
   // False until the values come from Tolvane.INI or from a Font or Color
   // command; until then a document window keeps its own initial look.
   bool Loaded = false;

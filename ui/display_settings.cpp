@@ -74,6 +74,7 @@ QString LoadINIFile(AppState& state) {
   const QString error = ReadIniFile(state, contents, result, nullptr);
   if (!error.isEmpty()) return error;
   FromFile(contents, state.Settings);
+  state.Settings.MissionFolderUsable = result.MissionFolderUsable;
   if (!result.Ok) return QString::fromStdString(result.Error);
   // A file cut short holds no colours: black on black would hide the text,
   // so the editor keeps its own look until a Font or Color command.
