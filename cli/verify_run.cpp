@@ -23,26 +23,35 @@ FileOutcome VerifyFile(const std::string& file, const VerifierEnvironment& envir
   FileOutcome outcome;
   outcome.file = file;
   try {
-    std::string text;
     // "-" is the standard input, read to its end; anything else must be an
-    // ordinary file, so a pipe or a device is refused at once.
+    // ordinary file, so a pipe or a device is refused at once, and is mapped
+    // rather than copied.
+    MappedFile mission;
     const ReadResult read =
-        file == "-" ? ReadDescriptorBytes(STDIN_FILENO, text, maxSize) : ReadFileBytes(file, text, maxSize);
+        file == "-" ? mission.OpenDescriptor(STDIN_FILENO, maxSize) : mission.Open(file, maxSize);
     if (!read.Ok()) {
       outcome.reason = read.Reason;
       return outcome;
     }
     // The mission is read once; the verifier works on these bytes, and an
-    // error is placed in them.
+    // error is placed in them while they are still guarded.
     auto state = std::make_unique<MissionState>();
-    const VerifyResult result = VerifyMissionBytes(*state, environment, text);
-    outcome.kind = result.MissionOk ? FileOutcome::Kind::Verified : FileOutcome::Kind::Failed;
+    const VerifyResult verified =
+        VerifyMappedFile(*state, environment, mission, [&](std::string_view text, const VerifyResult& result) {
+          if (!result.MissionOk) outcome.column = StatementColumn(LineOfText(text, state->LineNo), result.LocateText);
+          if (format == Format::Json) outcome.report = JsonReport(file, *state, result);
+          if (format == Format::Gcc) outcome.report = PlainReport(file, *state, result, text);
+        });
+    if (!verified.File.Ok()) {
+      outcome = FileOutcome();
+      outcome.file = file;
+      outcome.reason = verified.File.Reason;
+      return outcome;
+    }
+    outcome.kind = verified.MissionOk ? FileOutcome::Kind::Verified : FileOutcome::Kind::Failed;
     outcome.code = state->ErrNo;
     outcome.line = state->LineNo;
     outcome.message = state->ErrMsg;
-    if (!result.MissionOk) outcome.column = StatementColumn(LineOfText(text, state->LineNo), result.LocateText);
-    if (format == Format::Json) outcome.report = JsonReport(file, *state, result);
-    if (format == Format::Gcc) outcome.report = PlainReport(file, *state, result, text);
   } catch (const std::bad_alloc&) {
     outcome = FileOutcome();
     outcome.file = file;

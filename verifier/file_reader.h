@@ -5,7 +5,9 @@
 // Every failure comes with the system's own reason for the user.
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace tolvane {
 
@@ -48,5 +50,56 @@ ReadResult ReadFileStart(const std::string& path, std::string& bytes, std::uint6
 // redirected from a file) is read by its size, as ReadFileBytes does. The
 // descriptor is left open.
 ReadResult ReadDescriptorBytes(int fd, std::string& bytes, std::uint64_t maxBytes = DefaultMaxFileBytes);
+
+// Why a file that was shortened while its bytes were read counts as unreadable.
+extern const char FileChangedReason[];
+
+// A file's bytes held in memory without copying them: the file is mapped
+// read-only, its pages come straight from the system's file cache and are
+// never zero-filled or copied into a buffer of ours. The same files are
+// refused as by ReadFileBytes, with the same reasons, and the mapping keeps
+// the size the file had when it was opened. Where a file cannot be mapped (a
+// file system that does not allow it), and for a descriptor such as standard
+// input, the bytes are read into memory once instead.
+//
+// A mapping shows the file as it is: a program that shortens the file while
+// it is mapped takes away the pages past its new end, and touching one of
+// them would end the process. Read the bytes inside ReadGuarded.
+class MappedFile {
+ public:
+  MappedFile() = default;
+  ~MappedFile() { Release(); }
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+
+  // Maps the file at path, releasing what was held before. On failure the
+  // bytes are empty and the result says why.
+  ReadResult Open(const std::string& path, std::uint64_t maxBytes = DefaultMaxFileBytes);
+  // Reads an open descriptor as ReadDescriptorBytes does.
+  ReadResult OpenDescriptor(int fd, std::uint64_t maxBytes = DefaultMaxFileBytes);
+
+  // The file's bytes, valid until the next Open or the end of the object.
+  std::string_view Bytes() const { return bytes_; }
+
+  // Runs read(Bytes()) on this thread with the mapping guarded: a page that
+  // another program takes away by shortening the file reads as zero bytes
+  // instead of ending the process. Answers false when the file is shorter
+  // than its mapping, during the read or at its end, whether or not read
+  // touched what was taken; what read saw was then not the file, and its
+  // results are to be thrown away. A fault anywhere else, or in this mapping
+  // on another thread, ends the process as usual. Bytes that are not mapped
+  // (read into memory) are always intact.
+  bool ReadGuarded(const std::function<void(std::string_view)>& read);
+
+ private:
+  void Release();
+
+  std::string_view bytes_;
+  void* mapping_ = nullptr;
+  std::size_t mappedSize_ = 0;
+  int fd_ = -1;         // the mapped file, open while it is mapped
+  bool intact_ = true;  // no page of the mapping has gone
+  std::string copy_;  // bytes that were read rather than mapped
+};
 
 }  // namespace tolvane

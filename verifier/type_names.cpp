@@ -7,7 +7,7 @@ namespace tolvane {
 ReadResult LoadTypeNames(TypeNameList& list, const std::string& path) {
   list.clear();
   std::string bytes;
-  ReadResult read = ReadFileBytes(path, bytes);
+  ReadResult read = ReadFileStart(path, bytes, MaxTypeNameFileBytes);
   if (!read.Ok()) return read;
   MissionFile file;
   file.OpenView(bytes);

@@ -1,6 +1,5 @@
 #include "verify.h"
 
-#include "mapped_file.h"
 #include "mission_file.h"
 #include "pass_one.h"
 #include "pass_two.h"
@@ -44,22 +43,40 @@ VerifyResult VerifyMissionBytes(MissionState& state, const VerifierEnvironment& 
   return result;
 }
 
+namespace {
+
+// A file that could not be read, reported alike whether it is missing,
+// exists and cannot be read, or changed while it was read: pass one stops
+// before its first line.
+VerifyResult Unread(MissionState& state, ReadResult read) {
+  VerifyResult result;
+  state.ErrNo = 0;
+  StartPassOne(state, result.MissionOk);
+  Fail(state, result.MissionOk, 74);
+  SetErrorMessage(state);
+  result.File = std::move(read);
+  return result;
+}
+
+}  // namespace
+
+VerifyResult VerifyMappedFile(MissionState& state, const VerifierEnvironment& environment, MappedFile& file,
+                              const std::function<void(std::string_view, const VerifyResult&)>& report) {
+  VerifyResult result;
+  const bool intact = file.ReadGuarded([&](std::string_view bytes) {
+    result = VerifyMissionBytes(state, environment, bytes);
+    if (report) report(bytes, result);
+  });
+  if (!intact) return Unread(state, ReadResult{ReadStatus::Unreadable, FileChangedReason});
+  return result;
+}
+
 VerifyResult VerifyMission(MissionState& state, const VerifierEnvironment& environment, const std::string& path) {
   // Read once: the passes run over the mapped file itself.
   MappedFile file;
   ReadResult read = file.Open(path);
-  if (!read.Ok()) {
-    // A file that is missing, or that exists and cannot be read, is reported
-    // alike: pass one stops before its first line.
-    VerifyResult result;
-    state.ErrNo = 0;
-    StartPassOne(state, result.MissionOk);
-    Fail(state, result.MissionOk, 74);
-    SetErrorMessage(state);
-    result.File = std::move(read);
-    return result;
-  }
-  return VerifyMissionBytes(state, environment, file.Bytes());
+  if (!read.Ok()) return Unread(state, std::move(read));
+  return VerifyMappedFile(state, environment, file);
 }
 
 }  // namespace tolvane

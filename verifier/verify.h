@@ -6,6 +6,7 @@
 // else: type names and next missions come from the environment, and no file
 // is ever changed or deleted (the editor deletes its own work file).
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,13 @@ struct VerifyResult {
 
 // Reads the file at path once and verifies its bytes.
 VerifyResult VerifyMission(MissionState& state, const VerifierEnvironment& environment, const std::string& path);
+// Verifies the bytes of a file already opened, reading them guarded; then,
+// when given, hands the bytes and the result to report, still guarded. A
+// file shortened meanwhile by another program is reported as one that could
+// not be read (code 74, File says why), whatever the passes or report made
+// of it.
+VerifyResult VerifyMappedFile(MissionState& state, const VerifierEnvironment& environment, MappedFile& file,
+                              const std::function<void(std::string_view, const VerifyResult&)>& report = {});
 // Verifies bytes held in memory.
 VerifyResult VerifyMissionBytes(MissionState& state, const VerifierEnvironment& environment, std::string_view bytes);
 

@@ -12,7 +12,6 @@
 #include <sstream>
 
 #include "file_reader.h"
-#include "mapped_file.h"
 #include "scratch_folder.h"
 #include "statement_reader.h"
 #include "verify.h"

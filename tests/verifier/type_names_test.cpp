@@ -104,6 +104,20 @@ TEST_F(TypeNameFile, AMillionLinesAndOneHugeLineAreReadThrough) {
   EXPECT_FALSE(FindTypeName(names, "Lorry500"));
 }
 
+TEST_F(TypeNameFile, OnlyTheStartOfAHugeFileIsRead) {
+  // Four gibibytes that take no room on disk: the names at its start are
+  // loaded, and a name past the first mebibyte is not read.
+  Write("Gannet\r\n" + std::string(MaxTypeNameFileBytes, 'x') + "\r\nHeron\r\n");
+  ASSERT_EQ(::truncate(path_.c_str(), off_t(4) << 30), 0);
+  TypeNameList names;
+  EXPECT_TRUE(LoadTypeNames(names, path_.string()).Ok());
+  ASSERT_TRUE(names.TypeNamesLoaded);
+  EXPECT_EQ(names.TypeNameCount(), 2);
+  EXPECT_TRUE(FindTypeName(names, "Gannet"));
+  EXPECT_TRUE(FindTypeName(names, "xxxxxxxxxx"));
+  EXPECT_FALSE(FindTypeName(names, "Heron"));
+}
+
 TEST_F(TypeNameFile, OddBytesAreKeptAsTheyAre) {
   // NUL bytes and a lone CR are ordinary characters of a name; only LF ends
   // a line (with a CR before it dropped).
