@@ -273,6 +273,18 @@ Generated Generate(const MissionShape& shape, const Padding& padding) {
   return g;
 }
 
+std::size_t CountLines(const std::string& text) {
+  std::size_t lines = 0;
+  for (const char c : text) lines += c == '\n';
+  return lines;
+}
+
+void AddComment(std::string& out, const char* lineEnd) {
+  out += "// ";
+  out += kProse;
+  out += lineEnd;
+}
+
 }  // namespace
 
 MissionShape SmallShape() {
@@ -289,8 +301,19 @@ MissionShape SmallShape() {
 }
 
 std::string GenerateMission(const MissionShape& shape) {
+  // The summary and the end: three lines.
+  constexpr std::size_t kClosingLines = 3;
   Generated g = Generate(shape, Padding{});
-  if (g.Text.size() < shape.PadToBytes) {
+  if (shape.PadToLines > 0) {
+    const std::size_t body = shape.PadToLines > kClosingLines ? shape.PadToLines - kClosingLines : 0;
+    std::size_t lines = CountLines(g.Text);
+    if (lines < body) {
+      Padding padding;
+      padding.CommentLinesPerBlock = (body - lines) / (g.Blocks ? g.Blocks : 1);
+      g = Generate(shape, padding);
+      for (lines = CountLines(g.Text); lines < body; ++lines) AddComment(g.Text, "\r\n");
+    }
+  } else if (g.Text.size() < shape.PadToBytes) {
     // Half of what is missing goes into comment lines after every block, the
     // other half into the display texts.
     const std::size_t missing = shape.PadToBytes - g.Text.size();
@@ -301,13 +324,29 @@ std::string GenerateMission(const MissionShape& shape) {
     g = Generate(shape, padding);
   }
   std::string& out = g.Text;
-  while (out.size() < shape.PadToBytes) {
-    out += "// ";
-    out += kProse;
-    out += "\r\n";
-  }
+  if (shape.PadToLines == 0)
+    while (out.size() < shape.PadToBytes) AddComment(out, "\r\n");
   out += ".MissionSummary\r\nGenerated.\r\n.EndMission\r\n";
   return out;
+}
+
+std::string RenumberMission(int definitions, int references, std::size_t lines) {
+  std::string text = "// Generated text for renumbering\n";
+  for (int i = 0; i < definitions; ++i) {
+    text += ".ENTITY\n.Type Lighthouse\n.TagIdentifier " + N(3 * (definitions - i)) + "\n.EndEntity\n";
+  }
+  // Two references a trigger.
+  for (int i = 0; i < references; i += 2) {
+    text += ".Trigger\n.Name Watch " + N(i / 2) + " .EndString\n.Check\n.OBJECTDAMAGED\n.TagIdentifier " +
+            N(3 * (1 + i % definitions)) + "\n.Amount 5\n.EndCheck\n";
+    if (i + 1 < references)
+      text += "AND\n.Check\n.OBJECTNOTDAMAGED\n.TagIdentifier " + N(3 * (1 + (i + 1) % definitions)) +
+              "\n.Amount 10\n.EndCheck\n";
+    text += ".Action\n.ENDSIM\n.EndAction\n.EndTrigger\n";
+  }
+  constexpr std::size_t kClosingLines = 3;
+  for (std::size_t n = CountLines(text); n + kClosingLines < lines; ++n) AddComment(text, "\n");
+  return text + ".MissionSummary\nA large invented mission.\n.EndMission\n";
 }
 
 std::string GeneratorTypeNames() {

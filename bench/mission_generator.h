@@ -26,6 +26,10 @@ struct MissionShape {
   // The text grows to at least this many bytes: half of what is missing as
   // comment lines spread between the blocks, half as longer display texts.
   std::size_t PadToBytes = 0;
+  // Or, when not 0, the text grows to exactly this many lines, all of the
+  // padding as comment lines spread between the blocks (PadToBytes is then
+  // not used).
+  std::size_t PadToLines = 0;
   // The mission a ".LOADNEXTMISSION" action names; it must exist in the
   // missions folder the verifier is given.
   std::string NextMission = "next.mis";
@@ -38,5 +42,12 @@ std::string GenerateMission(const MissionShape& shape);
 
 // The type names the generated missions use, one per line.
 std::string GeneratorTypeNames();
+
+// A text for renumbering: `definitions` entities whose tag identifiers are
+// out of order (every one changes), then triggers whose checks hold
+// `references` tag references to them, then comment lines up to `lines`
+// lines when it is longer than what came before. Line ends are "\n", as
+// the editor holds them.
+std::string RenumberMission(int definitions, int references, std::size_t lines);
 
 }  // namespace tolvane::bench
