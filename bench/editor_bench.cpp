@@ -8,8 +8,9 @@
 //                            and painted; run it in a program folder
 //   editor_bench start-bare  the same for an empty main window: the floor
 //                            of any Qt program
-//   editor_bench rows LINES RUNS
-//                            each row RUNS times, its command and
+//   editor_bench rows LINES RUNS [ROW]
+//                            each row (or the one whose name begins with
+//                            ROW, for a profile) RUNS times, its command and
 //                            setPlainText in turn; prints one line a row:
 //                            row <tab> name <tab> median ms <tab> median
 //                            ms of setPlainText
@@ -342,7 +343,9 @@ int Rows(int argc, char** argv) {
     };
     rows.push_back(row);
   }
-  for (const Row& row : rows) RunRow(world, row, runs);
+  const std::string only = argc > 4 ? argv[4] : "";
+  for (const Row& row : rows)
+    if (row.Name.compare(0, only.size(), only) == 0) RunRow(world, row, runs);
   return 0;
 }
 
@@ -351,7 +354,7 @@ int Rows(int argc, char** argv) {
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "start" || mode == "start-bare") return Start(argc, argv, mode == "start-bare");
-  if (mode == "rows" && argc == 4) return Rows(argc, argv);
-  std::fprintf(stderr, "usage: editor_bench start | start-bare | rows LINES RUNS\n");
+  if (mode == "rows" && (argc == 4 || argc == 5)) return Rows(argc, argv);
+  std::fprintf(stderr, "usage: editor_bench start | start-bare | rows LINES RUNS [ROW]\n");
   return 2;
 }

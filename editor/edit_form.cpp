@@ -250,7 +250,7 @@ bool TEditForm::OpenDocument(const QString& path) {
   display_->SetCustomColors();
   // 3.
   Editor->setRogueMarking(false);
-  Editor->setPlainText(text);
+  Editor->ShowText(text);
   Editor->moveCursor(QTextCursor::Start);
   Document->SetModified(false);
   Document->NoteDiskFile();

@@ -127,7 +127,7 @@ bool FileCommands::Reload() {
   }
   MissionEditor* editor = parts_.Editor;
   const int line = editor->CaretLine();
-  editor->setPlainText(text);
+  editor->ShowText(text);
   QTextBlock block = editor->document()->findBlockByNumber(line - 1);
   if (!block.isValid()) block = editor->document()->lastBlock();
   editor->setTextCursor(QTextCursor(block));

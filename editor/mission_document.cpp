@@ -2,10 +2,12 @@
 
 #include <QFileInfo>
 #include <QPlainTextDocumentLayout>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
+#include <string>
 
 namespace tolvane {
 
@@ -17,7 +19,34 @@ bool MissionDocument::IsModified() const { return text_->isModified(); }
 
 void MissionDocument::SetModified(bool modified) { text_->setModified(modified); }
 
-QString MissionDocument::PlainText() const { return TextBetween(*text_, 0, text_->characterCount()); }
+QString MissionDocument::PlainText() const {
+  // The whole text as it is held, lines ended by paragraph separators; a
+  // byte 160 stays itself.
+  QString text = text_->toRawText();
+  text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  return text;
+}
+
+QByteArray MissionDocument::Latin1Text(bool* exact) const {
+  const QString held = text_->toRawText();
+  QByteArray bytes(held.size(), Qt::Uninitialized);
+  const char16_t* in = reinterpret_cast<const char16_t*>(held.constData());
+  char* out = bytes.data();
+  bool latin1 = true;
+  for (qsizetype i = 0, n = held.size(); i < n; ++i) {
+    const char16_t c = in[i];
+    if (c <= 0xFF) {
+      out[i] = static_cast<char>(c);
+    } else if (c == QChar::ParagraphSeparator) {
+      out[i] = '\n';
+    } else {
+      out[i] = '?';
+      latin1 = false;
+    }
+  }
+  if (exact) *exact = latin1;
+  return bytes;
+}
 
 MissionDocument::DiskStamp MissionDocument::CurrentStamp() const {
   DiskStamp stamp;
@@ -48,6 +77,45 @@ QString TextBetween(const QTextDocument& text, int from, int to) {
   QString selected = cursor.selectedText();
   selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
   return selected;
+}
+
+namespace {
+
+std::string_view NextLine(std::string_view text, std::size_t& at) {
+  const std::size_t end = std::min(text.find('\n', at), text.size());
+  const std::string_view line = text.substr(at, end - at);
+  at = end + 1;
+  return line;
+}
+
+}  // namespace
+
+bool ReplaceChangedLines(QTextDocument& text, std::string_view before, std::string_view after) {
+  if (std::count(before.begin(), before.end(), '\n') != std::count(after.begin(), after.end(), '\n')) return false;
+  QTextCursor cursor(&text);
+  cursor.beginEditBlock();
+  QTextBlock block = text.firstBlock();
+  std::size_t inBefore = 0;
+  std::size_t inAfter = 0;
+  while (inBefore <= before.size() && block.isValid()) {
+    const std::string_view old = NextLine(before, inBefore);
+    const std::string_view now = NextLine(after, inAfter);
+    if (old != now) {
+      std::size_t head = 0;
+      while (head < old.size() && head < now.size() && old[head] == now[head]) ++head;
+      std::size_t tail = 0;
+      while (tail < old.size() - head && tail < now.size() - head &&
+             old[old.size() - 1 - tail] == now[now.size() - 1 - tail])
+        ++tail;
+      const int start = block.position() + static_cast<int>(head);
+      cursor.setPosition(start);
+      cursor.setPosition(start + static_cast<int>(old.size() - head - tail), QTextCursor::KeepAnchor);
+      cursor.insertText(QString::fromLatin1(now.data() + head, static_cast<qsizetype>(now.size() - head - tail)));
+    }
+    block = block.next();
+  }
+  cursor.endEditBlock();
+  return true;
 }
 
 namespace {

@@ -4,9 +4,12 @@
 // text area shows this text; the window's commands work on it. The marking
 // is only shown: it never changes the text.
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+
+#include <string_view>
 
 class QTextDocument;
 
@@ -39,6 +42,10 @@ class MissionDocument : public QObject {
   // The text as a save writes it: lines separated by "\n", every character
   // as it is held.
   QString PlainText() const;
+  // The same text one byte a character, for the commands that work on
+  // bytes. exact (when given) tells whether every character was Latin-1;
+  // a wider one (the text area refuses them) stands as "?".
+  QByteArray Latin1Text(bool* exact = nullptr) const;
 
   // The file as it stood on disk when the text was last read from it or
   // written to it; DiskFileChanged tells whether it has changed (or gone)
@@ -66,6 +73,13 @@ class MissionDocument : public QObject {
 // separated by "\n"; a byte 160 stays itself (toPlainText() would give a
 // blank).
 QString TextBetween(const QTextDocument& text, int from, int to);
+
+// Rewrites a text as one edit block (one undo step), touching only the
+// lines that differ between before (the text as it stands, one byte a
+// character, lines separated by "\n") and after, and of each such line only
+// the characters from its first to its last difference. The two must have
+// as many lines; answers false, changing nothing, when they do not.
+bool ReplaceChangedLines(QTextDocument& text, std::string_view before, std::string_view after);
 
 // The file-name part of a path: the text after its last separator ("/",
 // "\" or ":").

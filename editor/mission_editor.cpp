@@ -163,18 +163,31 @@ MissionEditor::MissionEditor(QWidget* parent, QTextDocument* text) : QPlainTextE
 // ---------------------------------------------------------------------------
 // The gutter
 
-int MissionEditor::GutterWidth() const {
+int MissionEditor::GutterWidth() const { return GutterWidthFor(shownLines_ > 0 ? shownLines_ : blockCount()); }
+
+int MissionEditor::GutterWidthFor(int lines) const {
   const QFontMetrics metrics(font());
   int digits = 3;
-  for (int lines = std::max(1, blockCount()); lines >= 1000; lines /= 10) ++digits;
+  for (lines = std::max(1, lines); lines >= 1000; lines /= 10) ++digits;
   return MarkRoom(metrics) + metrics.horizontalAdvance(QLatin1Char('9')) * digits + GutterPadding;
 }
 
-void MissionEditor::UpdateGutterWidth() {
-  const int width = GutterWidth();
+void MissionEditor::UpdateGutterWidth() { SetGutterWidth(GutterWidth()); }
+
+void MissionEditor::SetGutterWidth(int width) {
   if (viewportMargins().left() != width) setViewportMargins(width, 0, 0, 0);
   const QRect area = contentsRect();
   gutter_->setGeometry(QRect(area.left(), area.top(), width, area.height()));
+}
+
+void MissionEditor::ShowText(const QString& text) {
+  // The gutter keeps the new text's width while the old text goes and the
+  // new one comes.
+  shownLines_ = static_cast<int>(text.count(QLatin1Char('\n'))) + 1;
+  UpdateGutterWidth();
+  setPlainText(text);
+  shownLines_ = 0;
+  UpdateGutterWidth();
 }
 
 void MissionEditor::UpdateGutter(const QRect& rect, int dy) {

@@ -35,6 +35,11 @@ class MissionEditor : public QPlainTextEdit {
   // Shows the given text (a plain-text document), or a new one of its own.
   explicit MissionEditor(QWidget* parent = nullptr, QTextDocument* text = nullptr);
 
+  // Shows a whole new text (setPlainText), the gutter made wide enough for
+  // its lines first: a change of the text area's width lays out every line
+  // of the text again.
+  void ShowText(const QString& text);
+
   // 1-based line and column of the selection's start.
   int CaretLine() const;
   int CaretColumn() const;
@@ -108,6 +113,8 @@ class MissionEditor : public QPlainTextEdit {
   void InsertTyped(const QString& text);
 
   void UpdateGutterWidth();
+  int GutterWidthFor(int lines) const;
+  void SetGutterWidth(int width);
   void UpdateGutter(const QRect& rect, int dy);
   void UpdateViewLines();
   void PaintGutter(QPaintEvent* event);
@@ -117,6 +124,7 @@ class MissionEditor : public QPlainTextEdit {
   bool rogueMarking_ = false;
   MissionHighlighter* highlighter_ = nullptr;
   QWidget* gutter_ = nullptr;
+  int shownLines_ = 0;  // while ShowText is at work: the new text's lines
   QTextCursor checkedError_;
   QString checkedErrorTip_;
 };

@@ -2,12 +2,14 @@
 
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 namespace tolvane {
 
 namespace {
 
-// Block states: a line coloured, and a line left waiting for the view.
+// Block states: a line coloured; any other state (a new line has -1) is
+// a line left waiting for the view.
 constexpr int Coloured = 0;
 constexpr int Waiting = 1;
 
@@ -122,7 +124,7 @@ MissionLineSpans ClassifyMissionLine(QStringView line) {
   return spans;
 }
 
-MissionHighlighter::MissionHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {
+MissionHighlighter::MissionHighlighter(QTextDocument* document) : QObject(document), document_(document) {
   formats_[static_cast<int>(MissionTextClass::Comment)] = ColourFormat(QColor(0, 120, 0));
   QTextCharFormat blank;
   blank.setBackground(QColor(255, 190, 190));
@@ -131,6 +133,7 @@ MissionHighlighter::MissionHighlighter(QTextDocument* document) : QSyntaxHighlig
   formats_[static_cast<int>(MissionTextClass::EndMarker)] = ColourFormat(QColor(130, 0, 130));
   formats_[static_cast<int>(MissionTextClass::Number)] = ColourFormat(QColor(176, 96, 0));
   formats_[static_cast<int>(MissionTextClass::TextValue)] = ColourFormat(QColor(0, 110, 120));
+  connect(document, &QTextDocument::contentsChange, this, &MissionHighlighter::TextChanged);
 }
 
 void MissionHighlighter::SetViewLines(int first, int last) {
@@ -138,34 +141,44 @@ void MissionHighlighter::SetViewLines(int first, int last) {
   viewLast_ = last + ViewMargin;
 }
 
-bool MissionHighlighter::IsWaiting(const QTextBlock& block) { return block.userState() == Waiting; }
+bool MissionHighlighter::IsWaiting(const QTextBlock& block) { return block.userState() != Coloured; }
 
 void MissionHighlighter::HighlightWaiting(const QTextBlock& first, int count) {
-  if (!first.isValid() || count <= 0) return;
-  // Only these lines: a coloured line makes the highlighter go on to the
-  // next, which stays waiting when it lies outside them.
-  forcedFirst_ = first.blockNumber();
-  forcedLast_ = forcedFirst_ + count - 1;
   QTextBlock block = first;
   for (int i = 0; i < count && block.isValid(); ++i, block = block.next())
-    if (IsWaiting(block)) rehighlightBlock(block);
-  forcedFirst_ = forcedLast_ = -1;
+    if (IsWaiting(block)) Colour(block);
 }
 
-void MissionHighlighter::highlightBlock(const QString& text) {
-  const int number = currentBlock().blockNumber();
-  const bool inView = number >= viewFirst_ && number <= viewLast_;
-  const bool asked = number >= forcedFirst_ && number <= forcedLast_;
-  if (!inView && !asked) {
-    setCurrentBlockState(Waiting);
-    return;
+void MissionHighlighter::TextChanged(int from, int /*removed*/, int added) {
+  // The lines the change touched: new lines are waiting already; a line
+  // that was coloured waits again, or is coloured now when it is near the
+  // view.
+  QTextBlock block = document_->findBlock(from);
+  const QTextBlock last = document_->findBlock(from + added);
+  const int lastNumber = last.isValid() ? last.blockNumber() : document_->blockCount() - 1;
+  for (int number = block.blockNumber(); block.isValid() && number <= lastNumber; block = block.next(), ++number) {
+    if (NearView(number)) {
+      Colour(block);
+    } else if (!IsWaiting(block)) {
+      block.setUserState(Waiting);
+    }
   }
-  setCurrentBlockState(Coloured);
-  const MissionLineSpans spans = ClassifyMissionLine(text);
+}
+
+void MissionHighlighter::Colour(QTextBlock block) {
+  block.setUserState(Coloured);
+  const MissionLineSpans spans = ClassifyMissionLine(block.text());
+  QList<QTextLayout::FormatRange> ranges;
+  ranges.reserve(spans.Count);
   for (int i = 0; i < spans.Count; ++i) {
     const MissionTextSpan& span = spans.Spans[i];
-    setFormat(span.Start, span.Length, formats_[static_cast<int>(span.Class)]);
+    ranges.append(QTextLayout::FormatRange{span.Start, span.Length, formats_[static_cast<int>(span.Class)]});
   }
+  QTextLayout* layout = block.layout();
+  if (layout->formats() == ranges) return;
+  layout->setFormats(ranges);
+  // The line is laid out again with its colours.
+  document_->markContentsDirty(block.position(), block.length());
 }
 
 }  // namespace tolvane

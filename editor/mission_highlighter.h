@@ -12,12 +12,14 @@
 // Only colours change, never the font, so every character keeps its width
 // and the painted rogue marks and control codes stay over their characters.
 //
-// A large change (a whole text opened or replaced) would otherwise colour
-// every line at once. Lines far from the view are left waiting instead and
+// The colours are the layout's formats of each line, set by the highlighter
+// itself: a changed line near the view is coloured at once; the others, and
+// every line of a whole text opened or replaced, are left waiting and
 // coloured when they come into view (HighlightWaiting, called before the
-// text area paints them).
+// text area paints them). So opening or replacing a long text costs one
+// look at each changed line, not a classing of every line.
 
-#include <QSyntaxHighlighter>
+#include <QObject>
 #include <QTextCharFormat>
 
 #include <array>
@@ -52,7 +54,7 @@ MissionLineSpans ClassifyMissionLine(QStringView line);
 // hexadecimal forms ($1F, x1F, 0x1F).
 bool LooksLikeNumber(QStringView value);
 
-class MissionHighlighter : public QSyntaxHighlighter {
+class MissionHighlighter : public QObject {
   Q_OBJECT
 
  public:
@@ -67,15 +69,17 @@ class MissionHighlighter : public QSyntaxHighlighter {
 
   QTextCharFormat Format(MissionTextClass kind) const { return formats_[static_cast<int>(kind)]; }
 
- protected:
-  void highlightBlock(const QString& text) override;
-
  private:
+  // The lines from..to (characters) have changed.
+  void TextChanged(int from, int removed, int added);
+  bool NearView(int blockNumber) const { return blockNumber >= viewFirst_ && blockNumber <= viewLast_; }
+  // Gives the line the formats of its classes, and marks it coloured.
+  void Colour(QTextBlock block);
+
+  QTextDocument* document_;
   std::array<QTextCharFormat, MissionTextClassCount> formats_;
   int viewFirst_ = 0;
   int viewLast_ = 0;
-  int forcedFirst_ = -1;
-  int forcedLast_ = -1;
 };
 
 }  // namespace tolvane

@@ -17,6 +17,18 @@
 
 namespace tolvane {
 
+QTextBlock FirstLineHolding(const QTextDocument& text, int firstLine, const QString& wanted) {
+  const QTextBlock first = text.findBlockByNumber(firstLine);
+  if (wanted.isEmpty() || !first.isValid() || wanted.contains(QChar::ParagraphSeparator)) return QTextBlock();
+  // One search through the text as it is held (lines end in a paragraph
+  // separator, positions are the document's), not a copy of each line: a
+  // wanted text holds no separator, so where it stands is the line that
+  // holds it.
+  const QString held = text.toRawText();
+  const qsizetype at = held.indexOf(wanted, first.position());
+  return at < 0 ? QTextBlock() : text.findBlock(static_cast<int>(at));
+}
+
 SearchCommands::SearchCommands(const DocumentParts& parts) : QObject(parts.Window), parts_(parts) {}
 
 FindDialog* SearchCommands::FindDialog1() {
@@ -67,16 +79,7 @@ void SearchCommands::FindObject() {
   MissionEditor* editor = parts_.Editor;
   // 1. The lines after the last match (from the first line when there is
   //    none yet); an empty text matches nothing.
-  QTextBlock match;
-  if (!state.SearchText.isEmpty()) {
-    for (QTextBlock block = editor->document()->findBlockByNumber(state.SearchLine + 1); block.isValid();
-         block = block.next()) {
-      if (block.text().contains(state.SearchText)) {
-        match = block;
-        break;
-      }
-    }
-  }
+  const QTextBlock match = FirstLineHolding(*editor->document(), state.SearchLine + 1, state.SearchText);
   // 3. No match: the search starts again next time.
   if (!match.isValid()) {
     FindDialog1()->close();
@@ -176,6 +179,45 @@ void SearchCommands::GoToLine1Click() {
   editor->setFocus();
 }
 
+namespace {
+
+bool IsLatin1Line(const QString& text) {
+  for (const QChar c : text)
+    if (c.unicode() > 0xFF || c == QLatin1Char('\n') || c == QLatin1Char('\r')) return false;
+  return true;
+}
+
+std::string_view View(const QByteArray& bytes) {
+  return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+}  // namespace
+
+bool SearchCommands::ReplaceAllInText(const QString& findText, const QString& replaceText) {
+  MissionDocument& document = *parts_.Document;
+  // A text of Latin-1 characters and words of one line each: one byte a
+  // character, and only the lines that change are rewritten.
+  bool exact = false;
+  const QByteArray before =
+      IsLatin1Line(findText) && IsLatin1Line(replaceText) ? document.Latin1Text(&exact) : QByteArray();
+  if (exact) {
+    const ReplaceAllResult result = ReplaceAllOccurrences(View(before), View(findText.toLatin1()),
+                                                          View(replaceText.toLatin1()));
+    if (result.FirstPosition == std::string::npos) return false;
+    if (ReplaceChangedLines(*document.Text(), View(before), result.Text)) return true;
+  }
+  // Otherwise the whole text at once (UTF-8 keeps every character whole).
+  const QByteArray text = document.PlainText().toUtf8();
+  const ReplaceAllResult result = ReplaceAllOccurrences(View(text), findText.toStdString(), replaceText.toStdString());
+  if (result.FirstPosition == std::string::npos) return false;
+  QTextCursor all(document.Text());
+  all.beginEditBlock();
+  all.select(QTextCursor::Document);
+  all.insertText(QString::fromUtf8(result.Text.data(), static_cast<qsizetype>(result.Text.size())));
+  all.endEditBlock();
+  return true;
+}
+
 void SearchCommands::ReplaceDialog1DoReplaceAll() {
   FindDialog* dialog = ReplaceDialog1();
   MissionEditor* editor = parts_.Editor;
@@ -188,22 +230,12 @@ void SearchCommands::ReplaceDialog1DoReplaceAll() {
   // 2.
   const int last = editor->CaretLine();
   dialog->close();
-  // 3. and 5., in one pass over the text (UTF-8 keeps every character whole).
-  const QByteArray text = parts_.Document->PlainText().toUtf8();
-  const ReplaceAllResult result =
-      ReplaceAllOccurrences(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
-                            findText.toStdString(), replaceText.toStdString());
-  // 4.
-  if (result.FirstPosition == std::string::npos) {
+  // 3. and 5., in one pass over the text, then one edit (one undo step).
+  if (!ReplaceAllInText(findText, replaceText)) {
+    // 4.
     parts_.Dialogs->Inform(parts_.Window, "Could not find \"" + findText + "\".");
     return;
   }
-  // One edit, one undo step.
-  QTextCursor all(editor->document());
-  all.beginEditBlock();
-  all.select(QTextCursor::Document);
-  all.insertText(QString::fromUtf8(result.Text.data(), static_cast<qsizetype>(result.Text.size())));
-  all.endEditBlock();
   // 6.
   dialog->SetFindText(QString());
   dialog->SetReplaceText(QString());

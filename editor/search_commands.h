@@ -10,12 +10,19 @@
 
 #include <QObject>
 #include <QString>
+#include <QTextBlock>
 
 #include "document_parts.h"
+
+class QTextDocument;
 
 namespace tolvane {
 
 class FindDialog;
+
+// The first line from firstLine (0-based) on that holds the wanted text,
+// exactly; none when no line does or the text is empty.
+QTextBlock FirstLineHolding(const QTextDocument& text, int firstLine, const QString& wanted);
 
 class SearchCommands : public QObject {
   Q_OBJECT
@@ -45,6 +52,9 @@ class SearchCommands : public QObject {
   // Where both dialogs stand: right of the middle of the text area.
   QPoint DialogPlace() const;
   void ScrollLines(int lines);
+  // Replaces every occurrence in the text as one edit; false when there is
+  // none (nothing changed).
+  bool ReplaceAllInText(const QString& findText, const QString& replaceText);
   void CaretToStart();
 
   DocumentParts parts_;

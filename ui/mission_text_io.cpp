@@ -115,18 +115,20 @@ bool FitMissionCharacters(QString& text, QString& refused) {
 }
 
 QString NormaliseLineEnds(const QString& text) {
-  QString out;
-  out.reserve(text.size());
-  const int n = text.size();
-  for (int i = 0; i < n; ++i) {
-    const QChar ch = text.at(i);
-    if (ch == QLatin1Char('\r')) {
-      if (i + 1 < n && text.at(i + 1) == QLatin1Char('\n')) ++i;
-      out += QLatin1Char('\n');
+  if (!text.contains(QLatin1Char('\r'))) return text;
+  QString out(text.size(), Qt::Uninitialized);
+  const char16_t* in = reinterpret_cast<const char16_t*>(text.constData());
+  char16_t* next = reinterpret_cast<char16_t*>(out.data());
+  const qsizetype n = text.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    if (in[i] == u'\r') {
+      if (i + 1 < n && in[i + 1] == u'\n') ++i;
+      *next++ = u'\n';
     } else {
-      out += ch;
+      *next++ = in[i];
     }
   }
+  out.truncate(next - reinterpret_cast<const char16_t*>(out.constData()));
   return out;
 }
 
@@ -140,6 +142,44 @@ QString WithCrLf(const QString& text) {
   return out;
 }
 
+QString TextFromMissionBytes(std::string_view bytes) {
+  QString text;
+  text.reserve(static_cast<qsizetype>(bytes.size()));
+  // A line at a time, each converted in one go.
+  std::size_t at = 0;
+  while (at < bytes.size()) {
+    const void* cr = std::memchr(bytes.data() + at, '\r', bytes.size() - at);
+    const std::size_t end = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - bytes.data()) : bytes.size();
+    text.append(QLatin1String(bytes.data() + at, static_cast<qsizetype>(end - at)));
+    if (end == bytes.size()) break;
+    text.append(QLatin1Char('\n'));
+    at = end + 1;
+    if (at < bytes.size() && bytes[at] == '\n') ++at;
+  }
+  return text;
+}
+
+QByteArray MissionBytesOf(const QString& text) {
+  const QByteArray latin1 = text.toLatin1();
+  const qsizetype lines = latin1.count('\n');
+  QByteArray bytes(latin1.size() + lines, Qt::Uninitialized);
+  char* next = bytes.data();
+  const char* in = latin1.constData();
+  const char* const end = in + latin1.size();
+  // A line at a time, its end written as CR LF.
+  while (in < end) {
+    const char* lf = static_cast<const char*>(std::memchr(in, '\n', static_cast<std::size_t>(end - in)));
+    const char* stop = lf ? lf : end;
+    std::memcpy(next, in, static_cast<std::size_t>(stop - in));
+    next += stop - in;
+    if (!lf) break;
+    *next++ = '\r';
+    *next++ = '\n';
+    in = lf + 1;
+  }
+  return bytes;
+}
+
 bool ReadMissionText(const QString& path, QString& text, QString& error) {
   text.clear();
   error.clear();
@@ -151,7 +191,7 @@ bool ReadMissionText(const QString& path, QString& text, QString& error) {
                     QString::fromLocal8Bit(read.Reason.c_str()));
     return false;
   }
-  text = NormaliseLineEnds(QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  text = TextFromMissionBytes(bytes);
   return true;
 }
 
@@ -199,7 +239,7 @@ bool WriteMissionText(const QString& path, const QString& text, QString& error) 
                         .arg(line));
     return false;
   }
-  return WriteFileAtomically(path, WithCrLf(text).toLatin1(), error);
+  return WriteFileAtomically(path, MissionBytesOf(text), error);
 }
 
 QString MissionTempFilePath(const QString& programFolder) { return programFolder + "/MissionTemp.fil"; }

@@ -5,7 +5,10 @@
 // CR LF. A save replaces the file in one step: if anything goes wrong the
 // file keeps its previous contents.
 
+#include <QByteArray>
 #include <QString>
+
+#include <string_view>
 
 namespace tolvane {
 
@@ -54,5 +57,12 @@ QString NormaliseLineEnds(const QString& text);
 
 // Turns "\n" into "\r\n".
 QString WithCrLf(const QString& text);
+
+// A file's bytes as the editor holds them: one character a byte, each line
+// end ("\r\n", "\n" or "\r") turned into "\n".
+QString TextFromMissionBytes(std::string_view bytes);
+// The bytes a save writes for a text of Latin-1 characters: one byte a
+// character, each "\n" written as "\r\n".
+QByteArray MissionBytesOf(const QString& text);
 
 }  // namespace tolvane

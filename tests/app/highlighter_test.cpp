@@ -8,7 +8,9 @@
 #include <QTextLayout>
 
 #include "editor_test_support.h"
+#include "find_dialogs.h"
 #include "mission_highlighter.h"
+#include "search_commands.h"
 
 using namespace tolvane;
 
@@ -86,6 +88,13 @@ class HighlighterTest : public QObject {
     EditorWorld::PutCaret(form, 10, 1);
     QTest::keyClicks(editor, "//");
     QCOMPARE(ClassAt(editor, 9, 5), QString("comment"));
+    // So does a line that Replace All rewrites, with others, in one edit.
+    FindDialog* dialog = form->Search().ReplaceDialog1();
+    dialog->SetFindText(".Type Swift");
+    dialog->SetReplaceText("// Type Swift");
+    world.dialogs.queueAnswer(Answer::Yes);
+    form->Search().ReplaceDialog1DoReplaceAll();
+    QCOMPARE(ClassAt(editor, 3, 5), QString("comment"));
   }
 
   void numbersAsTheVerifierReadsThem() {

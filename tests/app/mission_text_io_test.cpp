@@ -52,6 +52,11 @@ class MissionTextIoTest : public QObject {
     QCOMPARE(NormaliseLineEnds("last line without end"), QString("last line without end"));
     QCOMPARE(NormaliseLineEnds("\r\n\r\n"), QString("\n\n"));
     QCOMPARE(WithCrLf("a\n\nb\n"), QString("a\r\n\r\nb\r\n"));
+    // A file's bytes as the window reads them, and back as a save writes them.
+    QCOMPARE(TextFromMissionBytes("a\r\nb\nc\rd\r\r\n\xA0\xFF\r"), QString("a\nb\nc\nd\n\n\u00A0\u00FF\n"));
+    QCOMPARE(TextFromMissionBytes(""), QString());
+    QCOMPARE(MissionBytesOf(QString("a\n\n\u00A0b\n")), QByteArray("a\r\n\r\n\xA0" "b\r\n"));
+    QCOMPARE(MissionBytesOf(QString("no end")), QByteArray("no end"));
   }
 
   void everyByteSurvivesReadAndWrite() {

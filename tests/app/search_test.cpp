@@ -136,6 +136,30 @@ class SearchTest : public QObject {
     QCOMPARE(dialog->FindText(), QString("Lorry"));
   }
 
+  void replaceAllRewritesOnlyWhatChangedAsOneStep() {
+    EditorWorld world;
+    const QByteArray text = ".Name ab .EndString\r\n// aab note\r\n.Speed 12\r\nplain\xA0line\r\n.EndMission";
+    TEditForm* form = world.Open(world.Mission("b.mis", text));
+    QTextBlock untouched = form->Editor->document()->findBlockByNumber(2);
+    const int untouchedRevision = untouched.revision();
+    // "aab" becomes "ab" and then, searched again from the start, "b".
+    FindDialog* dialog = ReplaceDialogOf(form, "ab", "b");
+    world.dialogs.queueAnswer(Answer::Yes);
+    form->Search().ReplaceDialog1DoReplaceAll();
+    QCOMPARE(form->Document->PlainText(), QString(".Name b .EndString\n// b note\n.Speed 12\nplain\u00A0line\n.EndMission"));
+    QCOMPARE(form->Editor->document()->findBlockByNumber(2).revision(), untouchedRevision);
+    form->Editor->undo();
+    QCOMPARE(form->Document->PlainText().toLatin1(), QByteArray(text).replace("\r\n", "\n"));
+    QVERIFY(!form->Editor->document()->isUndoAvailable());
+
+    // A replacement of more than one line is made too.
+    dialog->SetFindText("Speed");
+    dialog->SetReplaceText("Speed 1\n.Altitude");
+    world.dialogs.queueAnswer(Answer::Yes);
+    form->Search().ReplaceDialog1DoReplaceAll();
+    QVERIFY(EditorWorld::Text(form).contains(".Speed 1\n.Altitude 12\n"));
+  }
+
   void listWindowsFileTheirRequests() {
     EditorWorld world;
     AppState& state = world.frame->State();
