@@ -37,12 +37,15 @@ QByteArray MissionBytes(const QString& raw) {
   return bytes;
 }
 
-// One verification of the bytes with a state of its own.
-LiveCheckResult Check(quint64 generation, const QByteArray& bytes, const VerifierEnvironment& environment) {
+// One verification of the bytes with a state of its own; false when the
+// run was stopped before its end (a newer text has come).
+bool Check(quint64 generation, const QByteArray& bytes, const VerifierEnvironment& environment,
+           const std::atomic<bool>& stop, LiveCheckResult& result) {
   auto state = std::make_unique<MissionState>();
+  state->StopRequested = &stop;
   const VerifyResult verdict = VerifyMissionBytes(
       *state, environment, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-  LiveCheckResult result;
+  if (verdict.Stopped) return false;
   result.Generation = generation;
   result.MissionOk = verdict.MissionOk;
   result.ErrNo = state->ErrNo;
@@ -50,7 +53,7 @@ LiveCheckResult Check(quint64 generation, const QByteArray& bytes, const Verifie
   result.LineNo = state->LineNo;
   result.LocateText =
       QString::fromLatin1(verdict.LocateText.data(), static_cast<qsizetype>(verdict.LocateText.size()));
-  return result;
+  return true;
 }
 
 }  // namespace
@@ -99,8 +102,14 @@ LiveCheck::~LiveCheck() {
   // A run under way finishes before its result's receiver goes.
   timer_.stop();
   latest_->store(++generation_);
+  StopRunning();
   pool_.clear();
   pool_.waitForDone();
+}
+
+void LiveCheck::StopRunning() {
+  if (running_) running_->store(true);
+  running_.reset();
 }
 
 bool LiveCheck::Applies() const { return enabled_ && parts_.Document->DocumentNumber == 1; }
@@ -111,12 +120,14 @@ void LiveCheck::SetEnabled(bool on) {
     TextChanged();
   } else {
     latest_->store(++generation_);
+    StopRunning();
     Clear();
   }
 }
 
 void LiveCheck::TextChanged() {
   latest_->store(++generation_);
+  StopRunning();
   if (enabled_) timer_.start();
 }
 
@@ -132,11 +143,15 @@ void LiveCheck::CheckNow() {
   QString raw = parts_.Document->Text()->toRawText();
   auto environment = std::make_shared<MissionFolderEnvironment>(parts_.State->Environment);
   waiting_ = true;
-  // A run still waiting for the worker is out of date.
+  // A run still waiting for the worker is out of date, and so is one under
+  // way: it stops at its next look.
   pool_.clear();
-  pool_.start([this, generation, raw = std::move(raw), environment, latest = latest_] {
+  StopRunning();
+  running_ = std::make_shared<std::atomic<bool>>(false);
+  pool_.start([this, generation, raw = std::move(raw), environment, latest = latest_, stop = running_] {
     if (latest->load() != generation) return;
-    const LiveCheckResult result = Check(generation, MissionBytes(raw), *environment);
+    LiveCheckResult result;
+    if (!Check(generation, MissionBytes(raw), *environment, *stop, result)) return;
     QMetaObject::invokeMethod(this, [this, result] { Show(result); }, Qt::QueuedConnection);
   });
 }

@@ -8,10 +8,11 @@
 // gutter, the message and code as their tool tip) and in the frame's status
 // bar; a text without error clears them.
 //
-// A change of the text makes any run under way out of date: every run
-// carries the number of the text it checks, and a result for an older
-// number is dropped. Runs wait for each other, but only the newest waiting
-// one is kept, so the checks keep up with typing on a long mission.
+// A change of the text makes any run under way out of date: the run is
+// told to stop and does within a few thousand lines, and every run carries
+// the number of the text it checks, so a result for an older number is
+// dropped. Runs wait for each other, but only the newest waiting one is
+// kept, so the checks keep up with typing on a long mission.
 
 #include <QObject>
 #include <QString>
@@ -82,6 +83,9 @@ class LiveCheck : public QObject {
   // The newest text's number, for the worker to see that its run is out
   // of date before it starts.
   std::shared_ptr<std::atomic<quint64>> latest_ = std::make_shared<std::atomic<quint64>>(0);
+  // Tells the run under way, if any, to stop.
+  void StopRunning();
+  std::shared_ptr<std::atomic<bool>> running_;
   bool waiting_ = false;
   QString statusText_;
   LiveCheckResult lastShown_;

@@ -4,6 +4,7 @@
 // lasts, read access to its environment (type names, next missions). Two
 // states never share anything.
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -43,6 +44,15 @@ struct MissionState {
   // length of a run. Without one there are no type names and no next missions.
   const VerifierEnvironment* Environment = nullptr;
   const VerifierEnvironment& Env() const { return Environment ? *Environment : EmptyEnvironment(); }
+
+  // A caller that may want a run under way to stop (checking as you type,
+  // when the text has changed) points this at a flag it sets from any
+  // thread. The statement reader looks at it every StopCheckLines lines;
+  // once it is set, the run stops and Stopped says so: such a run has no
+  // verdict, code or message.
+  static constexpr std::int32_t StopCheckLines = 4096;
+  const std::atomic<bool>* StopRequested = nullptr;
+  bool Stopped = false;
 
   // Empties every table, in the order a run clears them.
   void ClearTables() {

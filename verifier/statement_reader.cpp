@@ -6,6 +6,19 @@
 
 namespace tolvane {
 
+namespace {
+
+// Whether the run is to stop here: asked every StopCheckLines lines, and
+// for good once it has stopped.
+bool StopHere(MissionState& state) {
+  if (state.Stopped) return true;
+  if (state.LineNo % MissionState::StopCheckLines != 0 || !state.StopRequested) return false;
+  state.Stopped = state.StopRequested->load(std::memory_order_relaxed);
+  return state.Stopped;
+}
+
+}  // namespace
+
 void ReadStatement(MissionState& state, MissionFile& file, std::string_view& statement, bool& ok) {
   // 1. Read lines until one is not empty or the file ends; comments count as empty.
   do {
@@ -14,6 +27,11 @@ void ReadStatement(MissionState& state, MissionFile& file, std::string_view& sta
       return;
     }
     ++state.LineNo;
+    if (StopHere(state)) {
+      ok = false;
+      statement = std::string_view();
+      return;
+    }
     if (BeginsWith(statement, "//")) statement = std::string_view();
   } while (!file.AtEnd() && statement.empty());
 

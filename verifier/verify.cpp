@@ -33,12 +33,21 @@ VerifyResult VerifyMissionBytes(MissionState& state, const VerifierEnvironment& 
   result.MissionOk = true;
   state.ErrNo = 0;
   state.LineNo = 0;
+  state.Stopped = false;
   MissionFile file;
   file.OpenView(bytes);
   PassOne(state, file, result.MissionOk, result.LocateText);
-  if (result.MissionOk && state.TriggersFound) {
+  if (result.MissionOk && state.TriggersFound && !state.Stopped) {
     result.LastPass = 2;
     PassTwo(state, file, result.MissionOk, result.LocateText);
+  }
+  if (state.Stopped) {
+    // Whatever the passes made of the stop is no verdict.
+    result.Stopped = true;
+    result.MissionOk = false;
+    result.LocateText.clear();
+    state.ErrNo = 0;
+    state.ErrMsg.clear();
   }
   return result;
 }

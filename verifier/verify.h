@@ -20,6 +20,10 @@ struct VerifyResult {
   bool MissionOk = false;
   int LastPass = 1;        // 1 or 2: the last pass that ran
   std::string LocateText;  // the last statement read
+  // The caller asked the run to stop (MissionState::StopRequested) and it
+  // did: MissionOk is false, and neither the result nor the state holds a
+  // code, a message or a statement.
+  bool Stopped = false;
   // How reading the file went (VerifyMission); a file that could not be read
   // is reported with code 74 and this says why.
   ReadResult File;

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -68,6 +69,37 @@ TEST_F(VerifyFromAFile, TheFileGivesTheVerdictOfItsBytesAndIsLeftAsItWas) {
   EXPECT_TRUE(VerifyMission(state, environment, Write("good.mis", good)).MissionOk);
   EXPECT_EQ(VerifyMission(state, environment, Write("bad.mis", bad)).LastPass, 2);
   EXPECT_EQ(state.ErrNo, 79);  // no waypoint 9 in the plane's set
+}
+
+TEST_F(VerifyFromAFile, ARunAskedToStopEndsEarlyWithoutAVerdict) {
+  TypeNameList names;
+  for (const std::string& name : harbour::HarbourTypeNames()) names.TypeNameTable.emplace_back(name);
+  const MissionFolderEnvironment environment(names, folder.string());
+  // Long notes before a mission that verifies, and before one with an error.
+  std::string notes;
+  for (int i = 0; i < 8 * MissionState::StopCheckLines; ++i) notes += "// a long note\r\n";
+  const std::string good = notes + harbour::HarbourMission(harbour::CheckBody(".TIME 5|.EndCheck"));
+  const std::string bad = notes + Lines({".Trigger", ".Name Alpha .EndString"});
+  std::atomic<bool> stop{true};
+  for (const std::string& text : {good, bad}) {
+    MissionState state;
+    state.StopRequested = &stop;
+    const VerifyResult result = VerifyMissionBytes(state, environment, text);
+    EXPECT_TRUE(result.Stopped);
+    EXPECT_FALSE(result.MissionOk);
+    EXPECT_TRUE(result.LocateText.empty());
+    EXPECT_EQ(state.ErrNo, 0);
+    EXPECT_TRUE(state.ErrMsg.empty());
+    EXPECT_EQ(state.LineNo, MissionState::StopCheckLines);  // at the first look
+  }
+  // Not asked: the flag is looked at all along and changes nothing.
+  stop = false;
+  MissionState state;
+  state.StopRequested = &stop;
+  const VerifyResult result = VerifyMissionBytes(state, environment, good);
+  EXPECT_TRUE(result.MissionOk);
+  EXPECT_FALSE(result.Stopped);
+  EXPECT_EQ(result.LastPass, 2);
 }
 
 TEST_F(VerifyFromAFile, AFileThatCannotBeReadIsCode74WithItsReason) {
