@@ -106,6 +106,8 @@ TFrameForm::~TFrameForm() {
   // The tool windows too, while the state they were handed still exists.
   for (ToolWindow* window : forms_.All()) delete window;
   forms_ = ToolWindows();
+  // The recent files are in their file before the program folder may go.
+  UserSettings::FinishWrites();
 }
 
 void TFrameForm::FormCreate(const QString& programFolder) {
@@ -489,9 +491,9 @@ bool TFrameForm::OpenFile(const QString& path) {
 }
 
 void TFrameForm::RememberFile(const QString& path) {
-  UserSettings(state_.ProgramFolder).AddRecentFile(QFileInfo(path).absoluteFilePath());
+  const QStringList files = UserSettings(state_.ProgramFolder).AddRecentFile(QFileInfo(path).absoluteFilePath());
   // Later: the entry that opened the file may still be at work.
-  QMetaObject::invokeMethod(this, &TFrameForm::FillRecentFilesMenu, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(this, [this, files] { ShowRecentFiles(files); }, Qt::QueuedConnection);
 }
 
 QStringList TFrameForm::RecentFiles() const { return UserSettings(state_.ProgramFolder).RecentFiles(); }
@@ -499,8 +501,11 @@ QStringList TFrameForm::RecentFiles() const { return UserSettings(state_.Program
 void TFrameForm::FillRecentFilesMenu() {
   // Read afresh each time: another frame over the same program folder may
   // have opened files since.
+  ShowRecentFiles(RecentFiles());
+}
+
+void TFrameForm::ShowRecentFiles(const QStringList& files) {
   RecentFiles1->clear();
-  const QStringList files = RecentFiles();
   int number = 0;
   for (const QString& path : files) {
     ++number;
@@ -510,8 +515,8 @@ void TFrameForm::FillRecentFilesMenu() {
     connect(entry, &QAction::triggered, this, [this, path] {
       // A file that can no longer be opened leaves the list.
       if (!OpenFile(path)) {
-        UserSettings(state_.ProgramFolder).RemoveRecentFile(path);
-        QMetaObject::invokeMethod(this, &TFrameForm::FillRecentFilesMenu, Qt::QueuedConnection);
+        const QStringList files = UserSettings(state_.ProgramFolder).RemoveRecentFile(path);
+        QMetaObject::invokeMethod(this, [this, files] { ShowRecentFiles(files); }, Qt::QueuedConnection);
       }
     });
   }

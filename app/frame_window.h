@@ -168,6 +168,7 @@ class TFrameForm : public QMainWindow, public DocumentHost {
   void CreateStatusBar();
   void FillWindowMenu();
   void FillRecentFilesMenu();
+  void ShowRecentFiles(const QStringList& files);
   QList<MergeMenuItem> FrameMenuItems() const;
   void SubWindowActivated(QMdiSubWindow* sub);
   void ActivateCurrentDocument();

@@ -1,6 +1,8 @@
 #include "user_settings.h"
 
+#include <QCoreApplication>
 #include <QSettings>
+#include <QThreadPool>
 
 namespace tolvane {
 
@@ -9,11 +11,28 @@ namespace {
 const char* const RecentFilesKey = "RecentFiles/Files";
 const char* const CheckAsYouTypeKey = "Editor/CheckAsYouType";
 
+// The recent files are written on a thread of their own, one change after
+// another: opening a file never waits for the disk. A read, and any other
+// write, first waits for the changes before it.
+QThreadPool& Writer() {
+  static QThreadPool* const pool = [] {
+    auto* writer = new QThreadPool;
+    writer->setMaxThreadCount(1);
+    // Nothing is left unwritten when the program ends.
+    if (QCoreApplication::instance()) qAddPostRoutine(UserSettings::FinishWrites);
+    return writer;
+  }();
+  return *pool;
+}
+
 }  // namespace
+
+void UserSettings::FinishWrites() { Writer().waitForDone(); }
 
 UserSettings::UserSettings(const QString& programFolder) : path_(programFolder + "/TolvaneUser.ini") {}
 
 QStringList UserSettings::RecentFiles() const {
+  FinishWrites();
   QSettings file(path_, QSettings::IniFormat);
   QStringList files = file.value(RecentFilesKey).toStringList();
   files.removeAll(QString());
@@ -38,17 +57,21 @@ QStringList UserSettings::RemoveRecentFile(const QString& path) {
 }
 
 void UserSettings::WriteRecentFiles(const QStringList& files) {
-  QSettings file(path_, QSettings::IniFormat);
-  file.setValue(RecentFilesKey, files);
-  file.sync();
+  Writer().start([path = path_, files] {
+    QSettings file(path, QSettings::IniFormat);
+    file.setValue(RecentFilesKey, files);
+    file.sync();
+  });
 }
 
 bool UserSettings::CheckAsYouType() const {
+  FinishWrites();
   QSettings file(path_, QSettings::IniFormat);
   return file.value(CheckAsYouTypeKey, true).toBool();
 }
 
 void UserSettings::SetCheckAsYouType(bool on) {
+  FinishWrites();
   QSettings file(path_, QSettings::IniFormat);
   file.setValue(CheckAsYouTypeKey, on);
   file.sync();
