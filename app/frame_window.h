@@ -137,7 +137,7 @@ class TFrameForm : public QMainWindow, public DocumentHost {
   QAction* New1 = nullptr;
   QAction* Open1 = nullptr;
   QAction* Exit1 = nullptr;
-  // After the specified items of the File menu; the document windows' File
+  // After the standard items of the File menu; the document windows' File
   // menus show the same submenu.
   QMenu* RecentFiles1 = nullptr;
   QMenu* Window1 = nullptr;

@@ -18,8 +18,8 @@ const char* const Id = ".ID  ";             // two blanks
 
 }  // namespace
 
-const std::vector<BrowserSpec>& BrowserSpecs() {
-  static const std::vector<BrowserSpec> specs = {
+const std::vector<BrowserKind>& BrowserKinds() {
+  static const std::vector<BrowserKind> kinds = {
       {"Mission Aircraft", 1006, 654, "AircraftTable", 500, true, FindRequestRow::Aircraft,
        {{"TagId", 77, "TagId", Tag, false},
         {"Type Name ", 108, "TypeName", "", false},
@@ -65,14 +65,14 @@ const std::vector<BrowserSpec>& BrowserSpecs() {
         {"Referenced By ", 203, "ReferencedBy", "", false},
         {"Line No.", 90, "LineText", "", false}}},
   };
-  return specs;
+  return kinds;
 }
 
-ObjectBrowser::ObjectBrowser(QWidget* parent, AppState& state, UserDialogs& dialogs, const BrowserSpec& spec)
-    : ToolWindow(parent, state, dialogs, Layout{spec.Caption, spec.Width, spec.Height}), spec_(spec) {
-  const int columns = static_cast<int>(spec.Columns.size());
+ObjectBrowser::ObjectBrowser(QWidget* parent, AppState& state, UserDialogs& dialogs, const BrowserKind& kind)
+    : ToolWindow(parent, state, dialogs, Layout{kind.Caption, kind.Width, kind.Height}), kind_(kind) {
+  const int columns = static_cast<int>(kind.Columns.size());
   // Row 0 of the grid is its header; the rows below it hold the records.
-  StringGrid1 = new QTableWidget(spec.GridRows - 1, columns, this);
+  StringGrid1 = new QTableWidget(kind.GridRows - 1, columns, this);
   StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
   StringGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -81,7 +81,7 @@ ObjectBrowser::ObjectBrowser(QWidget* parent, AppState& state, UserDialogs& dial
   StringGrid1->verticalHeader()->setDefaultSectionSize(StringGrid1->fontMetrics().height() + 6);
   StringGrid1->horizontalHeader()->setHighlightSections(false);
   PaleYellow(StringGrid1, true);
-  for (int column = 0; column < columns; ++column) StringGrid1->setColumnWidth(column, spec.Columns[column].Width);
+  for (int column = 0; column < columns; ++column) StringGrid1->setColumnWidth(column, kind.Columns[column].Width);
   FindButton1 = new QPushButton("Find", this);
   CloseButton = new QPushButton("Close", this);
   LayOut(StringGrid1, FindButton1, CloseButton);
@@ -97,7 +97,7 @@ ObjectBrowser::ObjectBrowser(QWidget* parent, AppState& state, UserDialogs& dial
 
 void ObjectBrowser::FormCreate() {
   QStringList headers;
-  for (const BrowserColumn& column : spec_.Columns) headers << QString::fromLatin1(column.Header);
+  for (const BrowserColumn& column : kind_.Columns) headers << QString::fromLatin1(column.Header);
   StringGrid1->setHorizontalHeaderLabels(headers);
   FindButton1->hide();
   SetCurrentCell(1, 0);
@@ -124,18 +124,18 @@ void ObjectBrowser::FormActivate() {
   // 1. Every cell below the header emptied.
   StringGrid1->clearContents();
   // 2. and 3. The records, as many as the grid has rows for.
-  const TableDescriptor* table = FindTableDescriptor(spec_.Table);
+  const TableDescriptor* table = FindTableDescriptor(kind_.Table);
   const int count = table ? table->Count(State.Mission) : 0;
-  const int shown = std::min(count, spec_.GridRows - 1);
+  const int shown = std::min(count, kind_.GridRows - 1);
   std::vector<int> fields;
-  for (const BrowserColumn& column : spec_.Columns) fields.push_back(table ? table->FieldIndex(column.Field) : -1);
+  for (const BrowserColumn& column : kind_.Columns) fields.push_back(table ? table->FieldIndex(column.Field) : -1);
   for (int record = 1; record <= shown; ++record) {
     for (int column = 0; column < static_cast<int>(fields.size()); ++column) {
       const std::string text = table->Text(State.Mission, record, fields[column]);
       StringGrid1->setItem(record - 1, column,
                            new QTableWidgetItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()))));
     }
-    if (spec_.BackToFirstCell) StringGrid1->setCurrentCell(0, 0);
+    if (kind_.BackToFirstCell) StringGrid1->setCurrentCell(0, 0);
   }
   filling_ = false;
   // 4.
@@ -146,7 +146,7 @@ void ObjectBrowser::StringGrid1Click() {
   // 1.
   const int row = StringGrid1->currentRow() + 1;
   const int column = StringGrid1->currentColumn();
-  if (row < 1 || column < 0 || column >= static_cast<int>(spec_.Columns.size())) return;
+  if (row < 1 || column < 0 || column >= static_cast<int>(kind_.Columns.size())) return;
   const QString cell = Cell(row, column);
   // 2. An empty cell or a marker text such as "[Vehicle]" gives nothing.
   if (cell.isEmpty() || cell.startsWith(QLatin1Char('['))) {
@@ -154,7 +154,7 @@ void ObjectBrowser::StringGrid1Click() {
     return;
   }
   // 3.
-  const BrowserColumn& rule = spec_.Columns[column];
+  const BrowserColumn& rule = kind_.Columns[column];
   QString text = QString::fromLatin1(rule.Prefix) + (rule.FromRowTag ? Cell(row, 0) : cell);
   // 4.
   StringGrid1->setFocus();
@@ -179,7 +179,7 @@ void ObjectBrowser::CloseButtonClick() {
 
 #define TOLVANE_BROWSER_ROW(Name, index) \
   Name::Name(QWidget* parent, AppState& state, UserDialogs& dialogs) \
-      : ObjectBrowser(parent, state, dialogs, BrowserSpecs()[index]) {}
+      : ObjectBrowser(parent, state, dialogs, BrowserKinds()[index]) {}
 
 TOLVANE_BROWSER_ROW(TForm6, 0)
 TOLVANE_BROWSER_ROW(TForm7, 1)

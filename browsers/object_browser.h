@@ -29,7 +29,7 @@ struct BrowserColumn {
   bool FromRowTag;
 };
 
-struct BrowserSpec {
+struct BrowserKind {
   const char* Caption;
   int Width;
   int Height;
@@ -56,25 +56,25 @@ class ObjectBrowser : public ToolWindow {
   void FindButton1Click();
   void CloseButtonClick();
 
-  const BrowserSpec& Spec() const { return spec_; }
+  const BrowserKind& Kind() const { return kind_; }
   // The cell in grid row `row` (1 is the first record) and column `column`.
   QString Cell(int row, int column) const;
   void SetCurrentCell(int row, int column);
 
  protected:
-  ObjectBrowser(QWidget* parent, AppState& state, UserDialogs& dialogs, const BrowserSpec& spec);
+  ObjectBrowser(QWidget* parent, AppState& state, UserDialogs& dialogs, const BrowserKind& kind);
   bool event(QEvent* event) override;
 
  private:
   void FormCreate();
-  FindRequest& Request() { return State.Request(spec_.Request); }
+  FindRequest& Request() { return State.Request(kind_.Request); }
 
-  const BrowserSpec& spec_;
+  const BrowserKind& kind_;
   bool filling_ = false;
 };
 
 // The eight browsers, in the order of the browser table.
-const std::vector<BrowserSpec>& BrowserSpecs();
+const std::vector<BrowserKind>& BrowserKinds();
 
 #define TOLVANE_BROWSER(Name)                                       \
   class Name : public ObjectBrowser {                               \

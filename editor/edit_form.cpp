@@ -386,7 +386,7 @@ void TEditForm::Edit1Click() {
   for (QAction* action : {Cut1, Cut2, Copy1, Copy2, Delete1}) action->setEnabled(hasSelection);
   // 3.
   UpdateCursorPos();
-  // The items after the specified ones.
+  // Our own items, after the menu's standard ones.
   Undo1->setEnabled(Editor->document()->isUndoAvailable());
   Redo1->setEnabled(Editor->document()->isRedoAvailable());
   CheckAsYouType1->setChecked(state_.CheckAsYouType);

@@ -95,7 +95,7 @@ class TEditForm : public QWidget, public DocumentWindow {
   QAction* TurnOnRogueCheck1 = nullptr;
   QAction* TurnOffRogueCheck1 = nullptr;
   QAction* TagIdNumberFix1 = nullptr;
-  // After the specified items: undo and redo, checking as you type.
+  // After the standard items: undo and redo, checking as you type.
   QAction* Undo1 = nullptr;
   QAction* Redo1 = nullptr;
   QAction* CheckAsYouType1 = nullptr;
@@ -103,7 +103,7 @@ class TEditForm : public QWidget, public DocumentWindow {
   QAction* Search2 = nullptr;
   QAction* SearchAgainF3 = nullptr;
   QAction* FindandReplace1 = nullptr;
-  QAction* GoToLine1 = nullptr;  // after the specified items
+  QAction* GoToLine1 = nullptr;  // after the standard items
   QAction* Font1 = nullptr;
   QAction* Color1 = nullptr;
   QAction* Checker1 = nullptr;

@@ -44,7 +44,7 @@ class DocumentHost {
   // Closes Form1 to Form14, those that are open.
   virtual void CloseMissionWindows() = 0;
 
-  // Beyond the frame's specified duties; a host without them does nothing.
+  // Beyond the frame's standard duties; a host without them does nothing.
   // The status bar's panel for checking as you type.
   virtual void SetCheckStatus(const QString& /*text*/) {}
   // The frame's list of recently used files, which a document's File menu

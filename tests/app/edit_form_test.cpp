@@ -167,7 +167,7 @@ class EditFormTest : public QObject {
     TEditForm* form = world.New();
     QStringList file;
     for (QAction* action : form->File1->actions()) file << (action->isSeparator() ? "-" : action->text());
-    // The specified items come first; additions follow them.
+    // The standard items come first; additions follow them.
     QCOMPARE(file.mid(0, 9), (QStringList{"&New", "&Open...", "&Close", "&Save", "Save &as...", "&Print",
                                           "Printer setup...", "-", "E&xit"}));
     QStringList edit;

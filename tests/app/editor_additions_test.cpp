@@ -1,4 +1,4 @@
-// What the document window and the frame offer beyond their specified
+// What the document window and the frame offer beyond their standard
 // menus: Undo and Redo of every edit with each rewriting command as one
 // step, Go to Line, the recently used files kept across a restart, and a
 // file changed on disk offered for reloading when its window comes forward.
@@ -35,8 +35,8 @@ class EditorAdditionsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void additionsFollowTheSpecifiedItems() {
-    // The specified items stand first (their own tests say which); ours
+  void additionsFollowTheStandardItems() {
+    // The standard items stand first (their own tests say which); ours
     // follow after a separator.
     EditorWorld world;
     TEditForm* form = world.New();

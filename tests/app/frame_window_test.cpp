@@ -247,7 +247,7 @@ void FrameWindowTest::showsItsOwnMenusAtAFreshStart() {
   TFrameForm& frame = f.Start();
   QCOMPARE(BarCaptions(frame), FrameBar);
   QVERIFY(!frame.Bridges1->isVisible());
-  // The specified items come first; additions follow them.
+  // The standard items come first; additions follow them.
   QCOMPARE(MenuCaptions(frame.File1).mid(0, 4), QStringList({"&New", "&Open...", "-", "E&xit"}));
   QCOMPARE(MenuCaptions(frame.Window1), QStringList({"&Tile", "&Cascade", "&Arrange icons"}));
 }

@@ -29,7 +29,7 @@ QString Selected(TEditForm* form) { return form->Editor->textCursor().selectedTe
 
 // Clicks the cell of the first row whose column `key` holds `keyText`.
 QString ClickCell(ObjectBrowser* browser, int key, const QString& keyText, int column) {
-  for (int row = 1; row < browser->Spec().GridRows; ++row) {
+  for (int row = 1; row < browser->Kind().GridRows; ++row) {
     if (browser->Cell(row, key) != keyText) continue;
     browser->SetCurrentCell(row, column);
     browser->StringGrid1Click();
