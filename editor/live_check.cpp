@@ -12,6 +12,7 @@
 #include "error_location.h"
 #include "mission_document.h"
 #include "mission_editor.h"
+#include "mission_text_io.h"
 #include "verify.h"
 
 namespace tolvane {
@@ -19,23 +20,6 @@ namespace tolvane {
 namespace {
 
 bool IsBlankOrTab(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
-
-// The bytes a save writes (one byte per character, CR LF line ends) from
-// the document's raw text, whose lines end in paragraph separators. Done on
-// the worker: the user interface thread only copies the text.
-QByteArray MissionBytes(const QString& raw) {
-  QByteArray bytes;
-  bytes.reserve(raw.size() + raw.size() / 16);
-  for (const QChar c : raw) {
-    if (c == QChar::ParagraphSeparator) {
-      bytes.append("\r\n", 2);
-    } else {
-      // The text area holds nothing wider (it refuses it).
-      bytes.append(c.unicode() <= 0xFF ? static_cast<char>(c.unicode()) : '?');
-    }
-  }
-  return bytes;
-}
 
 // One verification of the bytes with a state of its own; false when the
 // run was stopped before its end (a newer text has come).
@@ -151,7 +135,7 @@ void LiveCheck::CheckNow() {
   pool_.start([this, generation, raw = std::move(raw), environment, latest = latest_, stop = running_] {
     if (latest->load() != generation) return;
     LiveCheckResult result;
-    if (!Check(generation, MissionBytes(raw), *environment, *stop, result)) return;
+    if (!Check(generation, MissionBytesOf(raw, QChar::ParagraphSeparator), *environment, *stop, result)) return;
     QMetaObject::invokeMethod(this, [this, result] { Show(result); }, Qt::QueuedConnection);
   });
 }

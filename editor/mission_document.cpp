@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <string>
 
+#include "mission_text_io.h"
+
 namespace tolvane {
 
 MissionDocument::MissionDocument(QObject* parent) : QObject(parent), text_(new QTextDocument(this)) {
@@ -28,24 +30,7 @@ QString MissionDocument::PlainText() const {
 }
 
 QByteArray MissionDocument::Latin1Text(bool* exact) const {
-  const QString held = text_->toRawText();
-  QByteArray bytes(held.size(), Qt::Uninitialized);
-  const char16_t* in = reinterpret_cast<const char16_t*>(held.constData());
-  char* out = bytes.data();
-  bool latin1 = true;
-  for (qsizetype i = 0, n = held.size(); i < n; ++i) {
-    const char16_t c = in[i];
-    if (c <= 0xFF) {
-      out[i] = static_cast<char>(c);
-    } else if (c == QChar::ParagraphSeparator) {
-      out[i] = '\n';
-    } else {
-      out[i] = '?';
-      latin1 = false;
-    }
-  }
-  if (exact) *exact = latin1;
-  return bytes;
+  return MissionBytesOf(text_->toRawText(), QChar::ParagraphSeparator, "\n", exact);
 }
 
 MissionDocument::DiskStamp MissionDocument::CurrentStamp() const {

@@ -159,24 +159,23 @@ QString TextFromMissionBytes(std::string_view bytes) {
   return text;
 }
 
-QByteArray MissionBytesOf(const QString& text) {
-  const QByteArray latin1 = text.toLatin1();
-  const qsizetype lines = latin1.count('\n');
-  QByteArray bytes(latin1.size() + lines, Qt::Uninitialized);
+QByteArray MissionBytesOf(QStringView text, QChar lineBreak, std::string_view lineEnd, bool* exact) {
+  const qsizetype lines = text.count(lineBreak);
+  QByteArray bytes(text.size() + lines * (static_cast<qsizetype>(lineEnd.size()) - 1), Qt::Uninitialized);
   char* next = bytes.data();
-  const char* in = latin1.constData();
-  const char* const end = in + latin1.size();
-  // A line at a time, its end written as CR LF.
-  while (in < end) {
-    const char* lf = static_cast<const char*>(std::memchr(in, '\n', static_cast<std::size_t>(end - in)));
-    const char* stop = lf ? lf : end;
-    std::memcpy(next, in, static_cast<std::size_t>(stop - in));
-    next += stop - in;
-    if (!lf) break;
-    *next++ = '\r';
-    *next++ = '\n';
-    in = lf + 1;
+  bool latin1 = true;
+  for (const QChar c : text) {
+    if (c == lineBreak) {
+      std::memcpy(next, lineEnd.data(), lineEnd.size());
+      next += lineEnd.size();
+    } else if (c.unicode() <= 0xFF) {
+      *next++ = static_cast<char>(c.unicode());
+    } else {
+      *next++ = '?';
+      latin1 = false;
+    }
   }
+  if (exact) *exact = latin1;
   return bytes;
 }
 

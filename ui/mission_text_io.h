@@ -62,7 +62,10 @@ QString WithCrLf(const QString& text);
 // end ("\r\n", "\n" or "\r") turned into "\n".
 QString TextFromMissionBytes(std::string_view bytes);
 // The bytes a save writes for a text of Latin-1 characters: one byte a
-// character, each "\n" written as "\r\n".
-QByteArray MissionBytesOf(const QString& text);
+// character, each line break (by default "\n") written as lineEnd. A wider
+// character stands as "?", and exact (when given) tells whether there was
+// none. The document's own text has paragraph separators for line breaks.
+QByteArray MissionBytesOf(QStringView text, QChar lineBreak = QLatin1Char('\n'), std::string_view lineEnd = "\r\n",
+                          bool* exact = nullptr);
 
 }  // namespace tolvane
