@@ -7,7 +7,9 @@
 #include <iterator>
 
 #include "check_validators.h"
+#include "error_location.h"
 #include "harbour_mission.h"
+#include "reference_lookups.h"
 #include "statement_reader.h"
 #include "trigger_world.h"
 #include "type_names.h"
@@ -25,14 +27,21 @@ struct Case {
   int code;           // 0: the mission verifies
 };
 
+// Every failure is found in pass two, and its statement stands on its line,
+// where the editor looks for it.
 void ExpectCodes(const std::vector<Case>& cases, const std::string& keyword = "") {
   for (const Case& c : cases) {
     const std::string block = keyword + c.block;
-    const harbour::Verdict v = VerifyText(HarbourMission(CheckBody(block)));
+    const std::string text = HarbourMission(CheckBody(block));
+    const harbour::Verdict v = VerifyText(text);
     EXPECT_EQ(v.code, c.code) << block << "\n  " << v.statement << " at line " << v.line;
     EXPECT_EQ(v.ok, c.code == 0) << block;
     if (c.code != 0) {
       EXPECT_EQ(v.pass, 2) << block << ": stopped in pass one";
+      std::string line = LineOfText(text, v.line), statement = v.statement;
+      UpperCaseAscii(line);
+      UpperCaseAscii(statement);
+      EXPECT_NE(line.find(statement), std::string::npos) << block << ": " << v.statement << " at " << v.line;
     }
   }
 }
@@ -297,6 +306,14 @@ TEST_F(DispatchCheckTest, StartsFromAnEmptyReferenceRecordAndKeepsReaderCodes) {
   DispatchCheck(state, file, statement, ok);
   EXPECT_FALSE(ok);
   EXPECT_EQ(state.ErrNo, 62);
+}
+
+TEST_F(DispatchCheckTest, ATagIndexPastTheAircraftInUseIsNoFlight) {
+  bool ok = true;
+  state.TagTable[1].AircraftIndex = 9999;
+  IsFlightTag(state, "100", ok);
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(IsAircraftTag(state, "", ok), 0);
 }
 
 // Small slips in the sample mission that uses every check keyword, verified
