@@ -1,6 +1,6 @@
 // The action blocks of a trigger, read from the line after ".Action" against
-// tables filled by hand: two flights, a vehicle, a division, a structure, a
-// bridge, three triggers and a few waypoint sets.
+// the tables pass one fills from a small mission: two flights, a vehicle, a
+// division, a structure, a bridge, three triggers and a few waypoint sets.
 
 #include <gtest/gtest.h>
 
@@ -14,52 +14,39 @@
 #include "action_validators.h"
 #include "mission_builder.h"
 #include "statement_reader.h"
-#include "table_filler.h"
 #include "verify.h"
 
 namespace tolvane {
 namespace {
 
-AircraftRecord Aircraft(const char* tag, const char* type, const char* flight, const char* callsign,
-                        const char* waySet, const char* flightTag) {
-  return filler::Aircraft(tag, type, "Red Squadron", flight, callsign, waySet, flightTag);
+// Gold Flight (tag 20, plane 21 "Gold One") flies set 3 and comes first, so
+// the plane tags "1" and "2" of Blue Flight (tag 7, "Alpha One" and "Alpha
+// Two", set 2) are also the positions of Gold Flight's records; both are of
+// Red Squadron. Way sets 2 and 6 have three waypoints, 3 has four, 5 has two.
+const MissionState& ActionWorld() {
+  static const MissionState world = [] {
+    using namespace builder;
+    std::string text;
+    for (const auto& [set, count] : std::vector<std::pair<const char*, int>>{{"2", 3}, {"3", 4}, {"5", 2}, {"6", 3}}) {
+      for (int id = 1; id <= count; ++id) text += WaypointBlock(set, std::to_string(id));
+    }
+    text += FlightBlock("20", "Red Squadron", "Gold Flight", {{"Hurricane", "21", "3", "Gold One"}}) +
+            FlightBlock("7", "Red Squadron", "Blue Flight",
+                        {{"Spitfire", "1", "2", "Alpha One"}, {"Spitfire", "2", "2", "Alpha Two"}}) +
+            VehicleBlock("Lorry", "40") + DivisionBlock("50", "Iron Division") + StructureBlock("Fuel Depot", "60") +
+            TriggerBlock("Convoy Spotted", {".Check", ".BridgeName Stone Bridge .EndString"}) +
+            TriggerBlock("Bridge Down", {".Check"}) +
+            TriggerBlock("A Trigger Name Of Thirty-Two Characters", {".Check"}) + MissionEnd();
+    PassOneRun run = RunPassOne(text);
+    EXPECT_TRUE(run.ok) << run.state.ErrMsg << " at " << run.state.LineNo;
+    return run.state;
+  }();
+  return world;
 }
 
+// The tables as pass one fills them from the world above.
 struct Tables {
-  MissionState state;
-
-  Tables() {
-    // Pass one stores the flight before its planes. Gold Flight (tag 20)
-    // comes first, so the plane tags "1" and "2" of Blue Flight (tag 7) are
-    // also the positions of Gold Flight's records.
-    AddAircraft(Aircraft("20", "Flight", "Gold Flight", "", "3", "20"));
-    AddAircraft(Aircraft("21", "Hurricane", "Gold Flight", "Gold One", "3", "20"));
-    AircraftRecord blue = Aircraft("7", "Flight", "Blue Flight", "", "2", "7");
-    blue.Plane1 = "1";
-    blue.Plane2 = "2";
-    state.AircraftTable[1].Plane1 = "21";
-    AddAircraft(blue);
-    AddAircraft(Aircraft("1", "Spitfire", "Blue Flight", "Alpha One", "2", "7"));
-    AddAircraft(Aircraft("2", "Spitfire", "Blue Flight", "Alpha Two", "2", "7"));
-
-    // Way sets: 2 and 6 have three waypoints, 3 has four, 5 has two.
-    for (const auto& [set, count] : std::vector<std::pair<const char*, int>>{{"2", 3}, {"3", 4}, {"5", 2}, {"6", 3}}) {
-      WaySetRecord w;
-      w.SetText = set;
-      w.WaypointCount = count;
-      state.WaySetTable.append(w);
-      for (int id = 1; id <= count; ++id) AddWaypoint(set, std::to_string(id));
-    }
-
-    filler::AddVehicle(state, "40", "Lorry", "", "");
-    filler::AddDivision(state, "50", "Iron Division", false);
-    filler::AddStructure(state, "60", "Fuel Depot", false);
-    filler::AddBridge(state, "Stone Bridge");
-    filler::AddTriggers(state, {"Convoy Spotted", "Bridge Down", "A Trigger Name Of Thirty-Two Characters"});
-  }
-
-  void AddAircraft(const AircraftRecord& r) { filler::AddAircraftWithTag(state, r); }
-
+  MissionState state = ActionWorld();
 
   void AddWaypoint(const char* set, const std::string& id) {
     FlightWaypointRecord w;

@@ -11,7 +11,6 @@
 #include "harbour_mission.h"
 #include "reference_lookups.h"
 #include "statement_reader.h"
-#include "trigger_world.h"
 #include "type_names.h"
 #include "verify.h"
 
@@ -254,15 +253,15 @@ TEST(CheckBlocks, CloseToFlightAndToTarget) {
   }, ".CLOSETOTARGET|");
 }
 
-// The dispatcher on its own, against tables filled by hand.
+// The dispatcher on its own, against the tables pass one fills from the mission.
 class DispatchCheckTest : public ::testing::Test {
  protected:
-  void SetUp() override { testworld::Fill(state); }
+  void SetUp() override { harbour::FillTables(state); }
 
   // The lines after ".Check"; answers the code and leaves the last statement.
   int Run(const std::vector<std::string>& lines) {
     MissionFile file;
-    file.OpenBytes(testworld::Lines(lines) + ".EndTrigger\r\n.EndMission\r\n");
+    file.OpenBytes(builder::Lines(lines) + ".EndTrigger\r\n.EndMission\r\n");
     statement = ".Check";
     bool ok = true;
     state.ErrNo = 0;

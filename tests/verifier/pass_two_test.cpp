@@ -1,6 +1,6 @@
 // The trigger section: its driver, the statements between blocks and the
-// trigger header, over hand-filled tables; and a few whole missions through
-// both passes.
+// trigger header, over the tables pass one fills from a mission; and whole
+// missions through both passes.
 
 #include <gtest/gtest.h>
 
@@ -8,19 +8,18 @@
 
 #include "harbour_mission.h"
 #include "pass_two.h"
-#include "trigger_world.h"
 
 namespace tolvane {
 namespace {
 
 class PassTwoTest : public ::testing::Test {
  protected:
-  void SetUp() override { testworld::Fill(state); }
+  void SetUp() override { harbour::FillTables(state); }
 
   // Runs pass two over the lines; answers ErrNo.
   int Run(const std::vector<std::string>& lines) {
     MissionFile file;
-    file.OpenBytes(testworld::Lines(lines));
+    file.OpenBytes(builder::Lines(lines));
     ok = true;
     statement = "left over";
     state.ErrNo = 55;
