@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "action_validators.h"
+#include "error_location.h"
 #include "mission_builder.h"
 #include "statement_reader.h"
 #include "verify.h"
@@ -435,7 +436,7 @@ TEST(ChangeWaySetInMission, FewerWaypointsStopAtTheChange) {
   const std::string text = EscortMission({".TagIdentifier 10", ".WaySet 4"}, kFlightReachedFour);
   EXPECT_EQ(Verify(text, state), 131);
   // The line of the ".WaySet" statement: the count rule runs before the end line is read.
-  EXPECT_EQ(builder::LineOf(text, state.LineNo), ".WaySet 4");
+  EXPECT_EQ(LineOfText(text, state.LineNo), ".WaySet 4");
 }
 
 TEST(SampleMission, TheNextMissionMustExistInTheMissionsFolder) {

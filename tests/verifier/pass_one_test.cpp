@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "entity_collectors.h"
+#include "error_location.h"
 #include "mission_builder.h"
 
 namespace tolvane {
@@ -312,7 +313,7 @@ TEST(LinkTriggerNames, AFailureLeavesTheStatementItRead) {
     EXPECT_FALSE(run.ok);
     EXPECT_EQ(run.state.ErrNo, code);
     EXPECT_FALSE(run.statement.empty());
-    EXPECT_NE(LineOf(text, run.state.LineNo).find(run.statement), std::string::npos);
+    EXPECT_NE(LineOfText(text, run.state.LineNo).find(run.statement), std::string::npos);
   }
 }
 
