@@ -57,7 +57,8 @@ struct Tables {
   }
 
   // Runs one action block (the lines after ".Action") and answers ErrNo,
-  // 0 when the block is valid. The verdict must agree with the code.
+  // 0 when the block is valid. The verdict must agree with the code, and a
+  // failure's statement must stand on its line, where the editor looks.
   int Run(const std::vector<std::string>& lines, std::string* last = nullptr) {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
@@ -65,10 +66,17 @@ struct Tables {
     MissionFile file;
     file.OpenBytes(text);
     state.ErrNo = 0;
+    state.LineNo = 0;
     std::string statement = ".Action";
     bool ok = true;
     DispatchAction(state, file, statement, ok);
     EXPECT_EQ(ok, state.ErrNo == 0) << "verdict and code disagree";
+    if (!ok) {
+      std::string line = LineOfText(text, state.LineNo), found = statement;
+      UpperCaseAscii(line);
+      UpperCaseAscii(found);
+      EXPECT_NE(line.find(found), std::string::npos) << statement << " at " << state.LineNo;
+    }
     if (last) *last = statement;
     return state.ErrNo;
   }
