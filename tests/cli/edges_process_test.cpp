@@ -49,16 +49,20 @@ void WriteSparse(const std::string& path, const std::string& start, off_t size) 
 
 }  // namespace
 
-TEST_F(VerifyProcess, PipesAndDevicesAreRefusedAtOnceAndTheNextFileIsVerified) {
+TEST_F(VerifyProcess, UnreadableFilesAreRefusedAtOnceAndTheOthersAreStillVerified) {
+  const std::string missing = scratch_ / "no_such_mission.mis";
   const std::string fifo = scratch_ / "no_writer.mis";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);  // opening it would wait for ever
-  const auto outcome = Run({"--program-folder", kProgramFolder, fifo, "/dev/zero", "/dev/null", kChannelSweep});
+  const std::string bad = Write("bad.mis", testcli::kBadMission);
+  const auto outcome =
+      Run({"--program-folder", kProgramFolder, missing, fifo, "/dev/zero", "/dev/null", kChannelSweep, bad});
   EXPECT_EQ(outcome.status, 2);
-  EXPECT_EQ(outcome.err, "tolvane-verify: cannot read '" + fifo + "': not an ordinary file\n" +
+  EXPECT_EQ(outcome.err, "tolvane-verify: cannot read '" + missing + "': No such file or directory\n" +
+                             "tolvane-verify: cannot read '" + fifo + "': not an ordinary file\n" +
                              "tolvane-verify: cannot read '/dev/zero': not an ordinary file\n" +
                              "tolvane-verify: cannot read '/dev/null': not an ordinary file\n" +
-                             "tolvane-verify: 4 files, 1 verified, 0 failed, 3 unreadable\n");
-  EXPECT_EQ(outcome.out, kChannelSweep + ": ok\n");
+                             "tolvane-verify: 6 files, 1 verified, 1 failed, 4 unreadable\n");
+  EXPECT_EQ(outcome.out, kChannelSweep + ": ok\n" + bad + ":2:4: error: Expected a Keyword but \".\" not found [60]\n");
 }
 
 TEST_F(VerifyProcess, EndlessStandardInputEndsWithinItsBoundAndMemory) {

@@ -1,6 +1,6 @@
 // The action blocks of a trigger, read from the line after ".Action" against
-// tables filled by hand: two flights, a vehicle, a division, a structure, a
-// bridge, three triggers and a few waypoint sets.
+// the tables pass one fills from a small mission: two flights, a vehicle, a
+// division, a structure, a bridge, three triggers and a few waypoint sets.
 
 #include <gtest/gtest.h>
 
@@ -12,54 +12,42 @@
 #include <vector>
 
 #include "action_validators.h"
+#include "error_location.h"
 #include "mission_builder.h"
 #include "statement_reader.h"
-#include "table_filler.h"
 #include "verify.h"
 
 namespace tolvane {
 namespace {
 
-AircraftRecord Aircraft(const char* tag, const char* type, const char* flight, const char* callsign,
-                        const char* waySet, const char* flightTag) {
-  return filler::Aircraft(tag, type, "Red Squadron", flight, callsign, waySet, flightTag);
+// Gold Flight (tag 20, plane 21 "Gold One") flies set 3 and comes first, so
+// the plane tags "1" and "2" of Blue Flight (tag 7, "Alpha One" and "Alpha
+// Two", set 2) are also the positions of Gold Flight's records; both are of
+// Red Squadron. Way sets 2 and 6 have three waypoints, 3 has four, 5 has two.
+const MissionState& ActionWorld() {
+  static const MissionState world = [] {
+    using namespace builder;
+    std::string text;
+    for (const auto& [set, count] : std::vector<std::pair<const char*, int>>{{"2", 3}, {"3", 4}, {"5", 2}, {"6", 3}}) {
+      for (int id = 1; id <= count; ++id) text += WaypointBlock(set, std::to_string(id));
+    }
+    text += FlightBlock("20", "Red Squadron", "Gold Flight", {{"Hurricane", "21", "3", "Gold One"}}) +
+            FlightBlock("7", "Red Squadron", "Blue Flight",
+                        {{"Spitfire", "1", "2", "Alpha One"}, {"Spitfire", "2", "2", "Alpha Two"}}) +
+            VehicleBlock("Lorry", "40") + DivisionBlock("50", "Iron Division") + StructureBlock("Fuel Depot", "60") +
+            TriggerBlock("Convoy Spotted", {".Check", ".BridgeName Stone Bridge .EndString"}) +
+            TriggerBlock("Bridge Down", {".Check"}) +
+            TriggerBlock("A Trigger Name Of Thirty-Two Characters", {".Check"}) + MissionEnd();
+    PassOneRun run = RunPassOne(text);
+    EXPECT_TRUE(run.ok) << run.state.ErrMsg << " at " << run.state.LineNo;
+    return run.state;
+  }();
+  return world;
 }
 
+// The tables as pass one fills them from the world above.
 struct Tables {
-  MissionState state;
-
-  Tables() {
-    // Pass one stores the flight before its planes. Gold Flight (tag 20)
-    // comes first, so the plane tags "1" and "2" of Blue Flight (tag 7) are
-    // also the positions of Gold Flight's records.
-    AddAircraft(Aircraft("20", "Flight", "Gold Flight", "", "3", "20"));
-    AddAircraft(Aircraft("21", "Hurricane", "Gold Flight", "Gold One", "3", "20"));
-    AircraftRecord blue = Aircraft("7", "Flight", "Blue Flight", "", "2", "7");
-    blue.Plane1 = "1";
-    blue.Plane2 = "2";
-    state.AircraftTable[1].Plane1 = "21";
-    AddAircraft(blue);
-    AddAircraft(Aircraft("1", "Spitfire", "Blue Flight", "Alpha One", "2", "7"));
-    AddAircraft(Aircraft("2", "Spitfire", "Blue Flight", "Alpha Two", "2", "7"));
-
-    // Way sets: 2 and 6 have three waypoints, 3 has four, 5 has two.
-    for (const auto& [set, count] : std::vector<std::pair<const char*, int>>{{"2", 3}, {"3", 4}, {"5", 2}, {"6", 3}}) {
-      WaySetRecord w;
-      w.SetText = set;
-      w.WaypointCount = count;
-      state.WaySetTable.append(w);
-      for (int id = 1; id <= count; ++id) AddWaypoint(set, std::to_string(id));
-    }
-
-    filler::AddVehicle(state, "40", "Lorry", "", "");
-    filler::AddDivision(state, "50", "Iron Division", false);
-    filler::AddStructure(state, "60", "Fuel Depot", false);
-    filler::AddBridge(state, "Stone Bridge");
-    filler::AddTriggers(state, {"Convoy Spotted", "Bridge Down", "A Trigger Name Of Thirty-Two Characters"});
-  }
-
-  void AddAircraft(const AircraftRecord& r) { filler::AddAircraftWithTag(state, r); }
-
+  MissionState state = ActionWorld();
 
   void AddWaypoint(const char* set, const std::string& id) {
     FlightWaypointRecord w;
@@ -69,7 +57,8 @@ struct Tables {
   }
 
   // Runs one action block (the lines after ".Action") and answers ErrNo,
-  // 0 when the block is valid. The verdict must agree with the code.
+  // 0 when the block is valid. The verdict must agree with the code, and a
+  // failure's statement must stand on its line, where the editor looks.
   int Run(const std::vector<std::string>& lines, std::string* last = nullptr) {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
@@ -77,10 +66,17 @@ struct Tables {
     MissionFile file;
     file.OpenBytes(text);
     state.ErrNo = 0;
+    state.LineNo = 0;
     std::string statement = ".Action";
     bool ok = true;
     DispatchAction(state, file, statement, ok);
     EXPECT_EQ(ok, state.ErrNo == 0) << "verdict and code disagree";
+    if (!ok) {
+      std::string line = LineOfText(text, state.LineNo), found = statement;
+      UpperCaseAscii(line);
+      UpperCaseAscii(found);
+      EXPECT_NE(line.find(found), std::string::npos) << statement << " at " << state.LineNo;
+    }
     if (last) *last = statement;
     return state.ErrNo;
   }
@@ -106,10 +102,9 @@ void ExpectCodes(const std::vector<Case>& cases) {
 const std::string kBlueSquad = ".Squad Red Squadron .EndString";
 const std::string kBlueFlight = ".Flight Blue Flight .EndString";
 
-TEST(DispatchAction, KeywordLine) {
+TEST(DispatchAction, KeywordAndEndLines) {
   ExpectCodes({
       {{".endsim", ".EndAction"}, 0},             // keywords are case-insensitive
-      {{".EndSim", ".EndAction"}, 0},
       {{".ENDSIM ", ".EndAction"}, 124},          // a trailing blank makes it unknown
       {{".ENDSIMULATION", ".EndAction"}, 124},
       {{"ENDSIM", ".EndAction"}, 60},
@@ -117,8 +112,14 @@ TEST(DispatchAction, KeywordLine) {
       {{".ENDSIM", ".EndActionInfo"}, 0},         // the end is a prefix test
       {{".ENDSIM", ".EndCheck"}, 16},
       {{".DISPLAYLOGO", ".EndAction"}, 0},
-      {{".ENDCINEMA", ".EndAction"}, 0},
       {{".ENDCINEMA", ".Time 3"}, 16},
+      // Shared object references: tags compare as texts, bridges by name.
+      {{".CHANGESIDE", ".TagIdentifier 007", ".EndAction"}, 72},
+      {{".CHANGEWAYSET", ".TagIdentifier -7", ".WaySet 3"}, 55},
+      {{".CHANGEWAYSET", ".TagIdentifier x", ".WaySet 3"}, 21},
+      {{".CHANGEWAYSET", ".Tag 7", ".WaySet 3"}, 9},
+      {{".CHANGEWAYSET", ".BridgeName Iron Bridge .EndString", ".WaySet 3"}, 102},
+      {{".DAMAGEOBJ", ".BridgeName Stone Bridge .EndStrin", ".Amount 50"}, 4},
   });
 }
 
@@ -134,34 +135,34 @@ TEST(DispatchAction, ValidBlockEndsOnItsEndLineAndClearsTheRecordFirst) {
   EXPECT_EQ(last, ".EndAction");
 }
 
-TEST(DispatchAction, ReaderFailureInsideTheBlockKeepsItsCode) {
-  Tables t;
-  MissionFile file;
-  file.OpenBytes(".PLAYSOUND\r\n.SoundID 3\r\n.EndAction");  // last line is not ".EndMission"
-  std::string statement = ".Action";
-  bool ok = true;
-  DispatchAction(t.state, file, statement, ok);
-  EXPECT_FALSE(ok);
-  EXPECT_EQ(t.state.ErrNo, 62);
+TEST(DispatchAction, EndOfFileInsideTheBlock) {
+  // The last line is not ".EndMission", or a text never meets its end marker.
+  for (const std::string& text : {std::string(".PLAYSOUND\r\n.SoundID 3\r\n.EndAction"),
+                                 std::string(".DISPLAYTEXT\r\n.StartString\r\nno end here\r\n.EndMission\r\n"),
+                                 std::string(".DISPLAYFADINGTEXT\r\n.StartString\r\nno end here\r\n.EndMission\r\n")}) {
+    SCOPED_TRACE(text);
+    Tables t;
+    MissionFile file;
+    file.OpenBytes(text);
+    std::string statement = ".Action";
+    bool ok = true;
+    DispatchAction(t.state, file, statement, ok);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(t.state.ErrNo, text.find("no end") == std::string::npos ? 62 : 39);
+  }
 }
 
 TEST(ChangeFlightWaypoint, NamesWaypointAndRange) {
   ExpectCodes({
-      {{".CHANGEFLIGHTWAYPOINT", kBlueSquad, kBlueFlight, ".Waypoint 3", ".EndAction"}, 0},
       {{".CHANGEFLIGHTWAYPOINT", kBlueSquad, kBlueFlight, ".WayPoint 1", ".EndAction"}, 0},
       {{".CHANGEFLIGHTWAYPOINT", kBlueSquad, ".Flight Gold Flight .EndString", ".Waypoint 4", ".EndAction"}, 0},
-      {{".CHANGEFLIGHTWAYPOINT", ".Squad Red Squadron"}, 4},
-      {{".CHANGEFLIGHTWAYPOINT", ".Flight Blue Flight .EndString"}, 7},
       {{".CHANGEFLIGHTWAYPOINT", kBlueSquad, kBlueSquad}, 8},
-      {{".CHANGEFLIGHTWAYPOINT", kBlueSquad, ".Flight Blue Flight .EndStrin"}, 4},
-      {{".CHANGEFLIGHTWAYPOINT", kBlueSquad, kBlueFlight, ".Wp 3"}, 13},
       // Set 2 has three waypoints; a fourth is in no waypoint record.
       {{".CHANGEFLIGHTWAYPOINT", kBlueSquad, kBlueFlight, ".Waypoint 4"}, 98},
       // A second blank stays in front of the number and matches nothing.
       {{".CHANGEFLIGHTWAYPOINT", kBlueSquad, kBlueFlight, ".Waypoint  3"}, 98},
       // A trailing blank stays in the stored flight name.
       {{".CHANGEFLIGHTWAYPOINT", kBlueSquad, ".Flight Blue Flight  .EndString", ".Waypoint 3"}, 98},
-      {{".CHANGEFLIGHTWAYPOINT", kBlueSquad, kBlueFlight, ".Waypoint 2", ".EndCheck"}, 16},
   });
 }
 
@@ -184,20 +185,11 @@ TEST(ChangeWaySet, Codes) {
   ExpectCodes({
       {{".CHANGEWAYSET", ".TagIdentifier 7", ".WaySet 6", ".EndAction"}, 0},   // as many waypoints
       {{".CHANGEWAYSET", ".TagIdentifier 7", ".Wayset 3", ".EndAction"}, 0},   // more waypoints
-      {{".CHANGEWAYSET", ".TagIdentifier 1", ".WaySet 3", ".EndAction"}, 0},   // a single plane
       {{".CHANGEWAYSET", ".TagIdentifier 7", ".WaySet 5", ".EndAction"}, 131},  // fewer waypoints
       {{".CHANGEWAYSET", ".TagIdentifier 7", ".WaySet 8", ".EndAction"}, 89},
-      {{".CHANGEWAYSET", ".TagIdentifier 7", ".WAYSET 3", ".EndAction"}, 44},
-      {{".CHANGEWAYSET", ".TagIdentifier 7", ".WaySet three", ".EndAction"}, 21},
       {{".CHANGEWAYSET", ".TagIdentifier 7", ".WaySet 3.0", ".EndAction"}, 21},
       {{".CHANGEWAYSET", ".TagIdentifier 40", ".WaySet 3", ".EndAction"}, 132},  // a vehicle
       {{".CHANGEWAYSET", ".BridgeName Stone Bridge .EndString", ".WaySet 3"}, 132},
-      {{".CHANGEWAYSET", ".BridgeName Iron Bridge .EndString", ".WaySet 3"}, 102},
-      {{".CHANGEWAYSET", ".TagIdentifier 77", ".WaySet 3"}, 72},
-      {{".CHANGEWAYSET", ".TagIdentifier -7", ".WaySet 3"}, 55},
-      {{".CHANGEWAYSET", ".TagIdentifier x", ".WaySet 3"}, 21},
-      {{".CHANGEWAYSET", ".Tag 7", ".WaySet 3"}, 9},
-      {{".CHANGEWAYSET", ".TagIdentifier 7", ".WaySet 3", ".EndTrigger"}, 16},
   });
 }
 
@@ -225,96 +217,45 @@ TEST(ChangeWaySet, PlaneAloneAndLaterCountRuleSeeTheChange) {
   EXPECT_EQ(t.Run({".CHANGEWAYSET", ".TagIdentifier 2", ".WaySet 6", ".EndAction"}), 0);
 }
 
-TEST(PlaySoundAndEffect, WholeNumbersAndRanges) {
+TEST(SoundEffectAndText, NumbersRangesAndTextBlocks) {
   ExpectCodes({
-      {{".PLAYSOUND", ".SoundID 0", ".EndAction"}, 0},
       {{".PLAYSOUND", ".SoundID 27", ".EndAction"}, 0},
       {{".PLAYSOUND", ".SoundID $1B", ".EndAction"}, 0},  // 27 in hexadecimal
       {{".PLAYSOUND", ".SoundID 28", ".EndAction"}, 55},
       {{".PLAYSOUND", ".SoundID -1", ".EndAction"}, 55},
-      {{".PLAYSOUND", ".SoundID 2.5", ".EndAction"}, 21},
       {{".PLAYSOUND", ".SoundID", ".EndAction"}, 21},
-      {{".PLAYSOUND", ".Sound 3", ".EndAction"}, 43},
-      {{".PLAYSOUND", ".SoundID 3", ".Effect 3"}, 16},
-      {{".PLAYEFFECT", ".Effect 0", ".EndAction"}, 0},
       {{".PLAYEFFECT", ".Effect 2147483647", ".EndAction"}, 0},
       {{".PLAYEFFECT", ".Effect -1", ".EndAction"}, 55},
       {{".PLAYEFFECT", ".Effect 2147483648", ".EndAction"}, 21},
-      {{".PLAYEFFECT", ".SoundID 3", ".EndAction"}, 42},
-  });
-}
-
-TEST(DisplayText, TextBlocks) {
-  ExpectCodes({
-      {{".DISPLAYTEXT", ".StartString Bridge ahead .EndString", ".EndAction"}, 0},
       {{".DISPLAYTEXT", ".StartString", "Line one", "  line two", "Over .End", ".EndAction"}, 0},
       {{".DISPLAYTEXT", "Bridge ahead .EndString", ".EndAction"}, 38},
       {{".DISPLAYTEXT", ".StartString", "..dots", ".EndString"}, 122},
-      {{".DISPLAYTEXT", ".StartString Bridge ahead .EndString", ".Xpos 3"}, 16},
       {{".DISPLAYSCROLLINGTEXT", ".TimeDuration 12.5", ".RightCorner 1", ".EndAction"}, 0},
-      {{".DISPLAYSCROLLINGTEXT", ".TimeDuration 12", ".RightCorner 0", ".EndAction"}, 0},
       {{".DISPLAYSCROLLINGTEXT", ".TimeDuration 12", ".RightCorner 0.5", ".EndAction"}, 21},
       {{".DISPLAYSCROLLINGTEXT", ".TimeDuration 12", ".RightCorner 2", ".EndAction"}, 59},
-      {{".DISPLAYSCROLLINGTEXT", ".TimeDuration 12", ".RightCorner -1", ".EndAction"}, 59},
-      {{".DISPLAYSCROLLINGTEXT", ".TimeDuration long", ".RightCorner 1", ".EndAction"}, 21},
-      {{".DISPLAYSCROLLINGTEXT", ".Duration 12", ".RightCorner 1", ".EndAction"}, 57},
-      {{".DISPLAYSCROLLINGTEXT", ".TimeDuration 12", ".Corner 1", ".EndAction"}, 58},
       // A fading text ends only at the end-string marker, not at any ".End".
       {{".DISPLAYFADINGTEXT", ".StartString", "The .End is near", "Endstring .Endstring", ".XPos 0.2", ".YPos 0.8",
         ".EndAction"}, 0},
-      {{".DISPLAYFADINGTEXT", ".StartString Hold .EndString", ".Xpos 1", ".Ypos 2", ".EndAction"}, 0},
-      {{".DISPLAYFADINGTEXT", ".StartString Hold .EndString", ".X 1", ".Ypos 2", ".EndAction"}, 40},
-      {{".DISPLAYFADINGTEXT", ".StartString Hold .EndString", ".Xpos 1", ".YPOS 2", ".EndAction"}, 41},
-      {{".DISPLAYFADINGTEXT", ".StartString Hold .EndString", ".Xpos left", ".Ypos 2", ".EndAction"}, 21},
       {{".DISPLAYFADINGTEXT", ".StartString Hold .EndString", ".Xpos 1", ".Ypos 2,5", ".EndAction"}, 21},
-      {{".DISPLAYFADINGTEXT", "Hold .EndString"}, 38},
   });
-}
-
-TEST(DisplayText, TextRunningToTheEndOfTheFile) {
-  for (const char* keyword : {".DISPLAYTEXT", ".DISPLAYFADINGTEXT"}) {
-    SCOPED_TRACE(keyword);
-    Tables t;
-    MissionFile file;
-    file.OpenBytes(std::string(keyword) + "\r\n.StartString\r\nno end here\r\n.EndMission\r\n");
-    std::string statement = ".Action";
-    bool ok = true;
-    DispatchAction(t.state, file, statement, ok);
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(t.state.ErrNo, 39);
-  }
 }
 
 TEST(DamageActions, ObjectsPlanesDivisions) {
   ExpectCodes({
-      {{".DAMAGEOBJ", ".TagIdentifier 40", ".Amount 100", ".EndAction"}, 0},
       {{".DAMAGEOBJ", ".TagIdentifier 50", ".Amount 0", ".EndAction"}, 0},
       {{".DAMAGEOBJ", ".TagIdentifier 60", ".Amount50", ".EndAction"}, 0},
       {{".DAMAGEOBJ", ".BridgeName Stone Bridge .EndString", ".Amount 75", ".EndAction"}, 0},
       {{".DAMAGEOBJ", ".TagIdentifier 40", ".Amount 100.5", ".EndAction"}, 37},
       {{".DAMAGEOBJ", ".TagIdentifier 40", ".Amount -0.5", ".EndAction"}, 37},
-      {{".DAMAGEOBJ", ".TagIdentifier 40", ".Amount half", ".EndAction"}, 21},
-      {{".DAMAGEOBJ", ".TagIdentifier 40", ".Percent 50", ".EndAction"}, 36},
-      {{".DAMAGEOBJ", ".TagIdentifier 41", ".Amount 50", ".EndAction"}, 72},
-      {{".DAMAGEOBJ", ".BridgeName Stone Bridges .EndString", ".Amount 50"}, 102},
-      {{".DAMAGEOBJ", ".BridgeName Stone Bridge .EndStrin", ".Amount 50"}, 4},
-      {{".DAMAGEOBJ", ".Object 40", ".Amount 50"}, 9},
       {{".DAMAGEPLANE", ".TagIdentifier 20", ".Amount 30", ".EndAction"}, 0},
       {{".DAMAGEPLANE", ".TagIdentifier 21", ".Amount 30", ".EndAction"}, 132},  // a plane, not a flight
       {{".DAMAGEPLANE", kBlueSquad, kBlueFlight, ".Plane Alpha Two .EndString", ".Amount 30", ".EndAction"}, 0},
       {{".DAMAGEPLANE", kBlueSquad, kBlueFlight, ".Plane Gold One .EndString", ".Amount 30"}, 108},
       {{".DAMAGEPLANE", kBlueSquad, kBlueFlight, ".Callsign Alpha Two .EndString"}, 48},
-      {{".DAMAGEPLANE", kBlueSquad, ".Plane Alpha Two .EndString"}, 8},
-      {{".DAMAGEPLANE", ".Amount 30"}, 7},
-      {{".DAMAGEPLANE", ".TagIdentifier 20", ".Amount 101", ".EndAction"}, 37},
-      {{".DAMAGEPLANE", ".TagIdentifier 20", ".EndAction"}, 36},
       {{".DAMAGEDIVISION", ".Division Iron Division .EndString", ".Amount 40", ".EndAction"}, 0},
       {{".DAMAGEDIVISION", ".Division Iron Division  .EndString", ".Amount 40"}, 88},  // trailing blank
-      {{".DAMAGEDIVISION", ".Division Iron Division .EndStrings", ".Amount 40"}, 4},
       {{".DAMAGEDIVISION", ".Squad Iron Division .EndString", ".Amount 40"}, 35},
       {{".DAMAGEDIVISION", ".Division Iron Division .EndString", ".Amount 140"}, 37},
-      {{".DAMAGEDIVISION", ".Division Iron Division .EndString", ".Amount x"}, 21},
-      {{".DAMAGEDIVISION", ".Division Iron Division .EndString", ".Number 4"}, 36},
   });
 }
 
@@ -341,35 +282,25 @@ TEST(DamageActions, LongNamesCompareByTheirStoredLength) {
 TEST(AwakeObject, BothShapes) {
   const std::string placed = ".Placement";
   const std::string target = ".TagIdentifier 60";
+  const std::string awake = ".AWAKEOBJ";
+  const std::string obj = ".TagIdentifier 40";
   ExpectCodes({
-      {{".AWAKEOBJ", ".TagIdentifier 40", ".EndAction"}, 0},
-      {{".AWAKEOBJ", ".TagIdentifier 40", ".EndActionInfo"}, 0},
-      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle 360", ".Distance 500", ".RelativeOrientation TOWARDS",
-        ".EndAction"}, 0},
-      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle 0", ".Distance -5", ".RelativeOrientation Away from it",
-        ".EndAction"}, 0},
-      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle 45", ".Distance 5", ".RelativeOrientation Towardsx",
-        ".EndAction"}, 0},
-      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle 360.5"}, 32},
-      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle -1"}, 32},
-      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle north"}, 21},
-      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Yaw 45"}, 31},
-      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle 45", ".Dist 5"}, 10},
-      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle 45", ".Distance 5", ".Orientation AWAY"}, 33},
-      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle 45", ".Distance 5", ".RelativeOrientation towards"},
-       34},
-      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle 45", ".Distance 5", ".RelativeOrientation AWA"}, 34},
-      {{".AWAKEOBJ", ".TagIdentifier 40", placed, target, ".Angle 45", ".Distance 5", ".RelativeOrientation AWAY",
-        ".EndCheck"}, 16},
-      {{".AWAKEOBJ", ".TagIdentifier 40", placed, ".TagIdentifier 61"}, 72},
-      {{".AWAKEOBJ", ".TagIdentifier 40", ".Angle 45"}, 30},
-      {{".AWAKEOBJ", ".TagIdentifier 4o"}, 21},
+      {{awake, obj, ".EndAction"}, 0},
+      {{awake, obj, placed, target, ".Angle 360", ".Distance 500", ".RelativeOrientation TOWARDS", ".EndAction"}, 0},
+      {{awake, obj, placed, target, ".Angle 0", ".Distance -5", ".RelativeOrientation Away from it", ".EndAction"}, 0},
+      {{awake, obj, placed, target, ".Angle 45", ".Distance 5", ".RelativeOrientation Towardsx", ".EndAction"}, 0},
+      {{awake, obj, placed, target, ".Angle 360.5"}, 32},
+      {{awake, obj, placed, target, ".Yaw 45"}, 31},
+      {{awake, obj, placed, target, ".Angle 45", ".Distance 5", ".Orientation AWAY"}, 33},
+      {{awake, obj, placed, target, ".Angle 45", ".Distance 5", ".RelativeOrientation towards"}, 34},
+      {{awake, obj, placed, target, ".Angle 45", ".Distance 5", ".RelativeOrientation AWA"}, 34},
+      {{awake, obj, placed, ".TagIdentifier 61"}, 72},
+      {{awake, obj, ".Angle 45"}, 30},
   });
 }
 
 TEST(TriggerATrigger, NamesAreComparedInFull) {
   ExpectCodes({
-      {{".TRIGGERATRIGGER", ".TriggerName Bridge Down .EndString", ".EndAction"}, 0},
       {{".triggeratrigger", ".TriggerName   Bridge Down   .Endstring", ".EndAction"}, 0},
       // The rest after the keyword is trimmed, so a blank after the marker goes too.
       {{".TRIGGERATRIGGER", ".TriggerName Bridge Down .EndString ", ".EndAction"}, 0},
@@ -377,35 +308,23 @@ TEST(TriggerATrigger, NamesAreComparedInFull) {
       // The table holds the first 30 characters of a longer name; the call names it all.
       {{".TRIGGERATRIGGER", ".TriggerName A Trigger Name Of Thirty-Two C .EndString", ".EndAction"}, 0},
       {{".TRIGGERATRIGGER", ".TriggerName A Trigger Name Of Thirty-Two Characters .EndString", ".EndAction"}, 76},
-      {{".TRIGGERATRIGGER", ".TriggerName Bridge Down .EndStrings", ".EndAction"}, 4},
       {{".TRIGGERATRIGGER", ".Name Bridge Down .EndString", ".EndAction"}, 29},
-      {{".TRIGGERATRIGGER", ".TriggerName Bridge Down .EndString", ".Action"}, 16},
   });
 }
 
 TEST(FlightActions, BrainSideParachutes) {
   ExpectCodes({
-      {{".BRAINSET", ".TagIdentifier 7", ".Brain On", ".EndAction"}, 0},
       {{".BRAINSET", ".TagIdentifier 7", ".Brain ON", ".EndAction"}, 0},
       {{".BRAINSET", ".TagIdentifier 7", ".Brain   OFF  ", ".EndAction"}, 0},
-      {{".BRAINSET", ".TagIdentifier 7", ".Brain Off", ".EndAction"}, 0},
       {{".BRAINSET", ".TagIdentifier 7", ".Brain on", ".EndAction"}, 28},
       {{".BRAINSET", ".TagIdentifier 7", ".Brain Onward", ".EndAction"}, 28},
-      {{".BRAINSET", ".TagIdentifier 7", ".Mind On", ".EndAction"}, 27},
       {{".BRAINSET", ".TagIdentifier 1", ".Brain On"}, 132},   // a single plane
       {{".BRAINSET", ".TagIdentifier 50", ".Brain On"}, 132},  // a division
-      {{".BRAINSET", ".TagIdentifier 7", ".Brain On", ".Brain Off"}, 16},
       {{".CHANGESIDE", ".TagIdentifier 20", ".EndAction"}, 0},
       {{".CHANGESIDE", ".TagIdentifier 40", ".EndAction"}, 132},
-      {{".CHANGESIDE", ".TagIdentifier 007", ".EndAction"}, 72},  // tags compare as texts
-      {{".CHANGESIDE", ".TagIdentifier 7", ".TagIdentifier 20"}, 16},
-      {{".PARACHUTEDROP", ".TagIdentifier 7", ".Number 12", ".EndAction"}, 0},
       {{".PARACHUTEDROP", ".TagIdentifier 7", ".Number 0", ".EndAction"}, 0},
       {{".PARACHUTEDROP", ".TagIdentifier 7", ".Number -1", ".EndAction"}, 55},
-      {{".PARACHUTEDROP", ".TagIdentifier 7", ".Number many", ".EndAction"}, 21},
-      {{".PARACHUTEDROP", ".TagIdentifier 7", ".Amount 12", ".EndAction"}, 26},
       {{".PARACHUTEDROP", ".TagIdentifier 2", ".Number 12"}, 132},
-      {{".PARACHUTEDROP", ".Squad Red Squadron .EndString"}, 9},
   });
 }
 
@@ -418,34 +337,16 @@ TEST(CameraActions, CinemaAndCameraMoves) {
       // One free line may stand between the object and the yaw.
       {{".STARTCINEMA", cam, obj, ".FreeLine", ".Yaw 90", ".Pitch -10", ".Dist 300", ".EndAction"}, 0},
       {{".STARTCINEMA", cam, obj, ".FreeLine", ".FreeLine", ".Yaw 90"}, 12},
-      {{".STARTCINEMA", ".Camera 2", obj}, 5},
-      {{".STARTCINEMA", cam, ".Yaw 90"}, 9},
-      {{".STARTCINEMA", cam, obj, ".Yaw ninety"}, 21},
-      {{".STARTCINEMA", cam, obj, ".Yaw 90", ".Roll 10"}, 61},
       {{".STARTCINEMA", cam, obj, ".Yaw 90", ".Pitch 10", ".Range 300"}, 77},
       // The distance keyword counts five characters: "ance" stays before the number.
       {{".STARTCINEMA", cam, obj, ".Yaw 90", ".Pitch 10", ".Distance 300"}, 21},
-      {{".STARTCINEMA", cam, obj, ".Yaw 90", ".Pitch 10", ".Dist 300", ".EndCinema"}, 16},
       {{".CHANGECAM", cam, ".BridgeName Stone Bridge .EndString", ".EndAction"}, 0},
-      {{".CHANGECAM", obj, ".EndAction"}, 5},
-      {{".CHANGECAM", cam, ".Yaw 90"}, 9},
       {{".CHANGECAM", cam, obj, ".Yaw 90"}, 16},
       {{".ROTATECAMYAW", ".StartYaw 0", ".EndYaw 180", ".Time 5", ".EndAction"}, 0},
-      {{".ROTATECAMYAW", ".Yaw 0"}, 11},
-      {{".ROTATECAMYAW", ".StartYaw 0", ".StopYaw 180"}, 12},
       {{".ROTATECAMYAW", ".StartYaw 0", ".EndYaw 180", ".TIME 5"}, 22},
-      {{".ROTATECAMYAW", ".StartYaw 0", ".EndYaw half", ".Time 5"}, 21},
       {{".ROTATECAMPITCH", ".StartPitch -5", ".EndPitch 5e1", ".Time 2.5", ".EndAction"}, 0},
-      {{".ROTATECAMPITCH", ".EndPitch 5"}, 24},
-      {{".ROTATECAMPITCH", ".StartPitch -5", ".Pitch 5"}, 23},
-      {{".ROTATECAMPITCH", ".StartPitch -5", ".EndPitch 5", ".Duration 2"}, 22},
-      {{".ROTATECAMPITCH", ".StartPitch x", ".EndPitch 5"}, 21},
       {{".MOVECAMDIST", ".StartDist 100", ".EndDist 20", ".Time 4", ".EndAction"}, 0},
-      {{".MOVECAMDIST", ".Dist 100"}, 19},
-      {{".MOVECAMDIST", ".StartDist 100", ".Dist 20"}, 25},
-      {{".MOVECAMDIST", ".StartDist 100", ".EndDist 20", ".Timer"}, 21},
       {{".MOVECAMDIST", ".StartDist 100", ".EndDist 20", ".Duration 4"}, 17},
-      {{".MOVECAMDIST", ".StartDist 100", ".EndDist 20", ".Time 4", ".EndMovement"}, 16},
   });
 }
 
@@ -454,7 +355,7 @@ struct MissionsFolder {
   std::filesystem::path path;
   MissionsFolder() {
     path = std::filesystem::temp_directory_path() / ("tolvane-actions-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(path / "Older Missions");
+    std::filesystem::create_directories(path);
     std::ofstream(path / "Harbour Raid.mis") << ".EndMission\r\n";
     std::ofstream(path / "noextension") << ".EndMission\r\n";
   }
@@ -472,23 +373,11 @@ TEST(LoadNextMission, FileMustExistUnderItsExactName) {
     t.state.Environment = &environment;
     return t.Run({".LOADNEXTMISSION", nameLine, end});
   };
-  EXPECT_EQ(run(".MissionName Harbour Raid.mis .EndString"), 0);
   EXPECT_EQ(run(".MissionName noextension .Endstring"), 0);
   EXPECT_EQ(run(".MissionName Harbour Raid .EndString"), 73);       // no extension is added
-  EXPECT_EQ(run(".MissionName harbour raid.mis .EndString"), 73);   // names are exact
   EXPECT_EQ(run(".MissionName Harbour Raid.mis  .EndString"), 73);  // the name keeps a trailing blank
-  EXPECT_EQ(run(".MissionName Older Missions .EndString"), 73);     // a folder is no mission file
   EXPECT_EQ(run(".MissionName .EndString"), 73);
-  EXPECT_EQ(run(std::string(".MissionName Harbour Raid.mis") + '\0' + "x .EndString"), 73);
-  EXPECT_EQ(run(".MissionName Harbour Raid.mis .EndStrin"), 4);
   EXPECT_EQ(run(".Mission Harbour Raid.mis .EndString"), 15);
-  EXPECT_EQ(run(".MissionName Harbour Raid.mis .EndString", ".EndMission"), 16);
-  {
-    const MissionFolderEnvironment environment({}, (folder.path / "Older Missions").string());
-    Tables t;
-    t.state.Environment = &environment;
-    EXPECT_EQ(t.Run({".LOADNEXTMISSION", ".MissionName Harbour Raid.mis .EndString", ".EndAction"}), 73);
-  }
 }
 
 // Whole missions through both passes: a way-set change is seen by the checks
@@ -555,47 +444,18 @@ TEST(ChangeWaySetInMission, FewerWaypointsStopAtTheChange) {
   const std::string text = EscortMission({".TagIdentifier 10", ".WaySet 4"}, kFlightReachedFour);
   EXPECT_EQ(Verify(text, state), 131);
   // The line of the ".WaySet" statement: the count rule runs before the end line is read.
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-    lines.push_back(text.substr(start, end - start));
-  }
-  ASSERT_GE(state.LineNo, 1);
-  EXPECT_EQ(lines[static_cast<std::size_t>(state.LineNo - 1)], ".WaySet 4");
+  EXPECT_EQ(LineOfText(text, state.LineNo), ".WaySet 4");
 }
 
-std::filesystem::path ExamplesFolder() {
-  return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
-}
-
-std::string ReadWhole(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-TEST(SampleMission, EveryActionVerifiesAndTheNextMissionMustExist) {
-  const std::filesystem::path folder = ExamplesFolder();
-  const std::string text = ReadWhole(folder / "convoy_orders.mis");
+TEST(SampleMission, TheNextMissionMustExistInTheMissionsFolder) {
+  const std::filesystem::path folder = std::filesystem::path(TOLVANE_SOURCE_DIR) / "examples";
+  std::ifstream in(folder / "convoy_orders.mis", std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_FALSE(text.empty()) << "sample mission not found in " << folder;
-  for (const char* keyword :
-       {".CHANGEFLIGHTWAYPOINT", ".CHANGEWAYSET", ".PLAYSOUND", ".PLAYEFFECT", ".DISPLAYTEXT", ".DISPLAYSCROLLINGTEXT",
-        ".DISPLAYFADINGTEXT", ".DISPLAYLOGO", ".ENDSIM", ".DAMAGEOBJ", ".DAMAGEPLANE", ".DAMAGEDIVISION", ".AWAKEOBJ",
-        ".TRIGGERATRIGGER", ".BRAINSET", ".CHANGESIDE", ".PARACHUTEDROP", ".STARTCINEMA", ".CHANGECAM", ".ROTATECAMYAW",
-        ".ROTATECAMPITCH", ".MOVECAMDIST", ".ENDCINEMA", ".LOADNEXTMISSION"}) {
-    EXPECT_NE(text.find(std::string("\r\n") + keyword + "\r\n"), std::string::npos) << keyword;
-  }
-  {
-    MissionState state;
-    EXPECT_EQ(Verify(text, state, folder.string()), 0) << state.ErrMsg << " at " << state.LineNo;
-    EXPECT_EQ(state.TriggerTable.count(), 13);
-  }
-  {
-    MissionsFolder elsewhere;  // holds no convoy_homecoming.mis
-    MissionState state;
-    EXPECT_EQ(Verify(text, state, elsewhere.path.string()), 73);
-  }
   MissionState state;
-  EXPECT_EQ(Verify(ReadWhole(folder / "convoy_homecoming.mis"), state, folder.string()), 0);
+  EXPECT_EQ(Verify(text, state, folder.string()), 0) << state.ErrMsg << " at " << state.LineNo;
+  MissionsFolder elsewhere;  // holds no convoy_homecoming.mis
+  EXPECT_EQ(Verify(text, state, elsewhere.path.string()), 73);
 }
 
 }  // namespace whole

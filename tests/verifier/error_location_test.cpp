@@ -10,42 +10,36 @@
 namespace tolvane {
 namespace {
 
-TEST(StatementColumn, FindsTheStatementAfterBlanksAndTabs) {
-  EXPECT_EQ(StatementColumn(".Check", ".Check"), 1);
-  EXPECT_EQ(StatementColumn("   .Check", ".Check"), 4);
-  EXPECT_EQ(StatementColumn("\t\t.Check", ".Check"), 3);
-  // A value the validator left behind is found where it stands in the line.
-  EXPECT_EQ(StatementColumn(".PositionX 12x5", "12x5"), 12);
-  // The first occurrence counts.
-  EXPECT_EQ(StatementColumn("AND AND", "AND"), 1);
-}
-
-TEST(StatementColumn, UpperCasedKeywordLineIsFoundInItsMixedCaseLine) {
-  EXPECT_EQ(StatementColumn("  .FlightReachedX", ".FLIGHTREACHEDX"), 3);
-  // The exact match is preferred to one that only differs in case.
-  EXPECT_EQ(StatementColumn(".time 5 .TIME 5", ".TIME 5"), 9);
-}
-
-TEST(StatementColumn, EmptyMissingOrLongerStatementGivesOne) {
-  EXPECT_EQ(StatementColumn("  .Check", ""), 1);
-  EXPECT_EQ(StatementColumn("  .Check", ".Action"), 1);
-  EXPECT_EQ(StatementColumn(".Ch", ".Check"), 1);
-  EXPECT_EQ(StatementColumn("", ".Check"), 1);
+TEST(StatementColumn, FindsTheStatementOrFallsBackToOne) {
+  const struct {
+    const char* line;
+    const char* statement;
+    int column;
+  } cases[] = {
+      {"   .Check", ".Check", 4},
+      {"\t\t.Check", ".Check", 3},
+      // A value the validator left behind is found where it stands in the line.
+      {".PositionX 12x5", "12x5", 12},
+      {"AND AND", "AND", 1},  // the first occurrence counts
+      // An upper-cased keyword line is found in its mixed-case line, an exact
+      // match preferred.
+      {"  .FlightReachedX", ".FLIGHTREACHEDX", 3},
+      {".time 5 .TIME 5", ".TIME 5", 9},
+      {"  .Check", "", 1},
+      {"  .Check", ".Action", 1},
+      {".Ch", ".Check", 1},
+      {"", ".Check", 1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(StatementColumn(c.line, c.statement), c.column) << c.line;
 }
 
 TEST(LineOfText, SplitsLikeTheVerifierReadsLines) {
   const std::string text = "one\r\ntwo\nthree\r\n\r\nfive";
-  EXPECT_EQ(LineOfText(text, 1), "one");
-  EXPECT_EQ(LineOfText(text, 2), "two");
-  EXPECT_EQ(LineOfText(text, 3), "three");
-  EXPECT_EQ(LineOfText(text, 4), "");
-  EXPECT_EQ(LineOfText(text, 5), "five");
-  EXPECT_EQ(LineOfText(text, 6), "");
-  EXPECT_EQ(LineOfText(text, 0), "");
+  const char* expected[] = {"", "one", "two", "three", "", "five", ""};
+  for (int line = 0; line <= 6; ++line) EXPECT_EQ(LineOfText(text, line), expected[line]) << line;
   EXPECT_EQ(LineOfText(text, -7), "");
   // A carriage return without its line feed stays part of the line.
   EXPECT_EQ(LineOfText("a\rb\r", 1), "a\rb\r");
-  EXPECT_EQ(LineOfText("", 1), "");
 }
 
 }  // namespace

@@ -105,24 +105,21 @@ TEST_F(FileReader, AFileIsReadAsFarAsItsSizeWhenOpened) {
 }
 
 TEST_F(FileReader, ADescriptorIsReadToItsEndWithinTheBound) {
-  int pipeEnds[2];
-  ASSERT_EQ(::pipe(pipeEnds), 0);
   const std::string sent = "one\r\ntwo\r\n";
-  ASSERT_EQ(::write(pipeEnds[1], sent.data(), sent.size()), static_cast<ssize_t>(sent.size()));
-  ::close(pipeEnds[1]);
-  std::string bytes;
-  EXPECT_TRUE(ReadDescriptorBytes(pipeEnds[0], bytes).Ok());
-  EXPECT_EQ(bytes, sent);
-  ::close(pipeEnds[0]);
-
-  ASSERT_EQ(::pipe(pipeEnds), 0);
-  ASSERT_EQ(::write(pipeEnds[1], sent.data(), sent.size()), static_cast<ssize_t>(sent.size()));
-  ::close(pipeEnds[1]);
-  EXPECT_EQ(ReadDescriptorBytes(pipeEnds[0], bytes, 4).Status, ReadStatus::TooLarge);
-  EXPECT_EQ(bytes, "");
-  ::close(pipeEnds[0]);
+  for (const std::uint64_t bound : {std::uint64_t(DefaultMaxFileBytes), std::uint64_t(4)}) {
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    ASSERT_EQ(::write(pipeEnds[1], sent.data(), sent.size()), static_cast<ssize_t>(sent.size()));
+    ::close(pipeEnds[1]);
+    std::string bytes = "stale";
+    const ReadResult result = ReadDescriptorBytes(pipeEnds[0], bytes, bound);
+    EXPECT_EQ(result.Status, bound == 4 ? ReadStatus::TooLarge : ReadStatus::Ok);
+    EXPECT_EQ(bytes, bound == 4 ? "" : sent);
+    ::close(pipeEnds[0]);
+  }
 
   // A descriptor on an ordinary file is read from where it stands, by size.
+  std::string bytes;
   const int fd = ::open(Write("ten.txt", "0123456789").c_str(), O_RDONLY);
   ASSERT_GE(fd, 0);
   ASSERT_EQ(::lseek(fd, 3, SEEK_SET), 3);

@@ -67,6 +67,20 @@ inline std::vector<std::string> CheckBody(std::string_view checkBlock) {
   return body;
 }
 
+// The tables as pass one fills them from the mission (its first trigger a time
+// check), with the mission's type names loaded and no next mission to be found.
+inline void FillTables(MissionState& state) {
+  static const MissionFolderEnvironment environment = [] {
+    TypeNameList names;
+    for (const std::string& name : HarbourTypeNames()) names.TypeNameTable.emplace_back(name);
+    names.TypeNamesLoaded = true;
+    return MissionFolderEnvironment(names, "/nonexistent-missions");
+  }();
+  PassOneRun run = RunPassOne(HarbourMission(CheckBody(".TIME 5|.EndCheck")), HarbourTypeNames());
+  state = std::move(run.state);
+  state.Environment = &environment;
+}
+
 struct Verdict {
   bool ok = false;
   int code = -1;

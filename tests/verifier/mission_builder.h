@@ -39,19 +39,6 @@ inline std::string Lines(const std::vector<std::string>& lines) {
   return text;
 }
 
-// Line lineNo (1-based) of a text built from Lines(), without its line end;
-// empty when there is no such line.
-inline std::string LineOf(const std::string& text, int lineNo) {
-  std::size_t start = 0;
-  for (int line = 1; line < lineNo; ++line) {
-    start = text.find('\n', start);
-    if (start == std::string::npos || lineNo < 1) return std::string();
-    ++start;
-  }
-  const std::size_t end = text.find("\r\n", start);
-  return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-}
-
 // The close of a mission: the summary section and the final ".EndMission".
 inline std::string MissionEnd() { return Lines({".MissionSummary", "An invented mission for the tests.", ".EndMission"}); }
 

@@ -1,6 +1,6 @@
-// The reader hands out statements as views into the file's bytes, and the
-// verifier reads a mission through a mapping of the file. Both must read
-// exactly what reading line by line into strings read.
+// The reader hands out statements as views into the file's bytes, and a file
+// is mapped rather than read. Both must give exactly what reading line by line
+// into strings gave, and what the one file reader reads.
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,6 @@
 #include "file_reader.h"
 #include "scratch_folder.h"
 #include "statement_reader.h"
-#include "verify.h"
 
 namespace tolvane {
 namespace {
@@ -157,30 +156,6 @@ TEST_F(MappedFileTest, HoldsWhatTheFileReaderReads) {
     EXPECT_EQ(mapping.Reason, read.Reason);
     EXPECT_EQ(mapped.Bytes(), bytes);
   }
-}
-
-TEST_F(MappedFileTest, VerifyingAFileMatchesVerifyingItsBytes) {
-  // A mission whose display text runs over many lines, read from the file
-  // and from memory.
-  std::string text = ".Trigger\r\n.Name Alarm .EndString\r\n.Check\r\n.TIME 5\r\n.EndCheck\r\n"
-                     ".Action\r\n.DISPLAYTEXT\r\n.StartString The raid\r\n";
-  for (int i = 0; i < 2000; ++i) text += "is coming from the sea, hold the harbour\r\n// a note\r\n";
-  text += "until dawn .EndString\r\n.EndAction\r\n.EndTrigger\r\n.MissionSummary\r\n.EndMission\r\n";
-  const std::string path = Write("long.mis", text);
-  for (const std::string& variant : {text, text.substr(0, text.size() / 2)}) {
-    const std::string file = Write("variant.mis", variant);
-    MissionState fromFile, fromBytes;
-    const VerifyResult a = VerifyMission(fromFile, EmptyEnvironment(), file);
-    const VerifyResult b = VerifyMissionBytes(fromBytes, EmptyEnvironment(), variant);
-    EXPECT_EQ(a.MissionOk, b.MissionOk);
-    EXPECT_EQ(a.LocateText, b.LocateText);
-    EXPECT_EQ(fromFile.ErrNo, fromBytes.ErrNo);
-    EXPECT_EQ(fromFile.LineNo, fromBytes.LineNo);
-  }
-  MissionState state;
-  const VerifyResult whole = VerifyMission(state, EmptyEnvironment(), path);
-  EXPECT_TRUE(whole.MissionOk) << state.ErrMsg << state.LineNo;
-  EXPECT_EQ(whole.LastPass, 2);
 }
 
 }  // namespace
