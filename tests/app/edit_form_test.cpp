@@ -262,21 +262,6 @@ class EditFormTest : public QObject {
     QCOMPARE(ReadBytes(path), QByteArray("[Main]\r\n.EndMission\r\n; again"));
   }
 
-  void saveAsThatFailsKeepsTheFormerName() {
-    EditorWorld world;
-    const QString path = world.Mission("named.mis", kMission);
-    TEditForm* form = world.Open(path);
-    world.dialogs.queueFile(world.dir.path() + "/no such folder/copy.mis");
-    QVERIFY(!form->Files().Saveas1Click());
-    QCOMPARE(form->Document->FileName, path);
-    QCOMPARE(form->windowTitle(), QString("named.mis"));
-    QCOMPARE(world.dialogs.informed().size(), 1);
-
-    // Cancel changes nothing.
-    QVERIFY(!form->Files().Saveas1Click());
-    QCOMPARE(form->Document->FileName, path);
-  }
-
   void closingDocumentOneResetsTheMission() {
     EditorWorld world;
     AppState& state = world.frame->State();
