@@ -42,16 +42,138 @@ class QtUserDialogsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void saveDialogListsItsTypesByName();
+  void fileDialogsListTheirTypes();
   void everySaveTypeGivesItsExtension();
-  void openDialogListsItsTypesWithPatterns();
-  void openDialogStartsWhereAskedAndCancels();
-  void pickingAnotherTypeChangesTheDefaultExtension();
-  void saveDialogAddsTheDefaultExtension();
+  void openDialogStartsWhereAskedAndTakesThePickedType();
   void questionsAnswerWithTheButtonPressed();
   void messageBeforeItsWindowIsShownStandsCentred();
   void fileDialogsCallMissionFilesByTheirKind();
 };
+
+void QtUserDialogsTest::fileDialogsListTheirTypes() {
+  // The open dialog lists its types with their patterns, the save dialog
+  // by name only; behind the names the types still choose their files.
+  EditorWorld world;
+  TEditForm* form = world.New();
+  FileDialogRequest save = form->Files().SaveFileDialog;
+  save.InitialFolder = world.Missions();
+  FileDialogRequest open = world.frame->OpenFileDialog();
+  QtUserDialogs dialogs;
+  QStringList openTypes, saveTypes, saveFilters;
+  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+    openTypes = ListedTypes(dialog);
+    dialog->reject();
+  });
+  QCOMPARE(dialogs.ChooseOpenFile(nullptr, open), QString());
+  QCOMPARE(openTypes, (QStringList{"Mission Files (*.mis)", "Plain Text Files (*.txt)", "All Files (*.*)"}));
+  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+    saveTypes = ListedTypes(dialog);
+    saveFilters = dialog->nameFilters();
+    dialog->reject();
+  });
+  QCOMPARE(dialogs.ChooseSaveFile(nullptr, save), QString());
+  QCOMPARE(saveTypes, (QStringList{"Mission Files", "Plain text files (*.txt)", "All files"}));
+  QCOMPARE(saveFilters.size(), 3);
+  QVERIFY2(saveFilters[0].endsWith(" (*.mis)"), qPrintable(saveFilters[0]));
+  QVERIFY2(saveFilters[2].endsWith(" (*.*)"), qPrintable(saveFilters[2]));
+}
+
+void QtUserDialogsTest::everySaveTypeGivesItsExtension() {
+  struct Case {
+    int entry;  // 0-based in the list
+    QString typed;
+    QString saved;
+    QString extension;
+  };
+  const Case cases[] = {
+      {0, "raid", "raid.mis", "*.mis"},
+      {1, "notes", "notes.txt", "*.txt"},
+      {2, "raw", "raw", "*.*"},
+  };
+  EditorWorld world;
+  TEditForm* form = world.New();
+  QtUserDialogs dialogs;
+  for (const Case& c : cases) {
+    FileDialogRequest request = form->Files().SaveFileDialog;
+    request.InitialFolder = world.Missions();
+    WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+      PickType(dialog, c.entry);
+      TypeNameAndAccept(dialog, c.typed);
+    });
+    QCOMPARE(dialogs.ChooseSaveFile(nullptr, request), world.MissionPath(c.saved));
+    QCOMPARE(request.FilterIndex, c.entry + 1);
+    QCOMPARE(request.DefaultExtension, c.extension);
+  }
+}
+
+void QtUserDialogsTest::openDialogStartsWhereAskedAndTakesThePickedType() {
+  QTemporaryDir dir;
+  QFile file(dir.filePath("notes.txt"));
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.close();
+  QtUserDialogs dialogs;
+  FileDialogRequest request = OpenRequest(dir.path());
+  QString seenTitle, seenFolder, seenFilter;
+  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+    seenTitle = dialog->windowTitle();
+    seenFolder = dialog->directory().absolutePath();
+    seenFilter = dialog->selectedNameFilter();
+    dialog->reject();
+  });
+  QCOMPARE(dialogs.ChooseOpenFile(nullptr, request), QString());
+  QCOMPARE(seenTitle, QString("Tolvane Open File"));
+  QCOMPARE(seenFolder, QDir(dir.path()).absolutePath());
+  QCOMPARE(seenFilter, QString("Mission Files (*.mis)"));
+  QCOMPARE(request.FilterIndex, 1);  // unchanged by a cancel
+
+  // The user picks the second type: the default extension follows it.
+  QString suffixAfterChange;
+  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+    PickType(dialog, 1);
+    suffixAfterChange = dialog->defaultSuffix();
+    dialog->selectFile(dir.filePath("notes.txt"));
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  QCOMPARE(dialogs.ChooseOpenFile(nullptr, request), dir.filePath("notes.txt"));
+  QCOMPARE(suffixAfterChange, QString("txt"));
+  QCOMPARE(request.FilterIndex, 2);
+  QCOMPARE(request.DefaultExtension, QString("*.txt"));
+}
+
+void QtUserDialogsTest::questionsAnswerWithTheButtonPressed() {
+  QtUserDialogs dialogs;
+  struct Case {
+    std::function<Answer()> ask;
+    QMessageBox::StandardButton press;
+    Answer expected;
+  };
+  const Case cases[] = {
+      {[&] { return dialogs.AskYesNoCancel(nullptr, "Save changes to a.mis?"); }, QMessageBox::No, Answer::No},
+      {[&] { return dialogs.AskYesNoCancel(nullptr, "Save changes to a.mis?"); }, QMessageBox::Cancel,
+       Answer::Cancel},
+      {[&] { return dialogs.AskYesCancel(nullptr, "Replace all?"); }, QMessageBox::Yes, Answer::Yes},
+      {[&] { return dialogs.AskYesNo(nullptr, "Go on?"); }, QMessageBox::No, Answer::No},
+  };
+  for (const Case& c : cases) {
+    QString text;
+    WhenShown<QMessageBox>([&](QMessageBox* box) {
+      text = box->text();
+      QPushButton* button = qobject_cast<QPushButton*>(box->button(c.press));
+      QVERIFY(button);
+      button->click();
+    });
+    QCOMPARE(c.ask(), c.expected);
+    QVERIFY(!text.isEmpty());
+  }
+  QString informed;
+  WhenShown<QMessageBox>([&](QMessageBox* box) {
+    informed = box->text();
+    QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+    box->button(QMessageBox::Ok)->click();
+  });
+  dialogs.Inform(nullptr, "PathName bad");
+  QCOMPARE(informed, QString("PathName bad"));
+}
 
 void QtUserDialogsTest::messageBeforeItsWindowIsShownStandsCentred() {
   // The frame during its start-up: made, not yet on the screen.
@@ -101,163 +223,6 @@ void QtUserDialogsTest::fileDialogsCallMissionFilesByTheirKind() {
   QCOMPARE(types.value(1), QString("Mission file"));
   QVERIFY(!types.value(2).isEmpty());
   QVERIFY(types.value(2) != "Mission file");
-}
-
-void QtUserDialogsTest::openDialogStartsWhereAskedAndCancels() {
-  QTemporaryDir dir;
-  QtUserDialogs dialogs;
-  FileDialogRequest request = OpenRequest(dir.path());
-  QString seenTitle, seenFolder, seenFilter;
-  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
-    seenTitle = dialog->windowTitle();
-    seenFolder = dialog->directory().absolutePath();
-    seenFilter = dialog->selectedNameFilter();
-    dialog->reject();
-  });
-  QCOMPARE(dialogs.ChooseOpenFile(nullptr, request), QString());
-  QCOMPARE(seenTitle, QString("Tolvane Open File"));
-  QCOMPARE(seenFolder, QDir(dir.path()).absolutePath());
-  QCOMPARE(seenFilter, QString("Mission Files (*.mis)"));
-  QCOMPARE(request.FilterIndex, 1);  // unchanged by a cancel
-}
-
-void QtUserDialogsTest::pickingAnotherTypeChangesTheDefaultExtension() {
-  QTemporaryDir dir;
-  QFile file(dir.filePath("notes.txt"));
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.close();
-  QtUserDialogs dialogs;
-  FileDialogRequest request = OpenRequest(dir.path());
-  QString suffixAfterChange;
-  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
-    // The user picks the second type from the list.
-    auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
-    QVERIFY(types);
-    types->setCurrentIndex(1);
-    emit types->activated(1);
-    emit types->textActivated(types->itemText(1));
-    suffixAfterChange = dialog->defaultSuffix();
-    dialog->selectFile(dir.filePath("notes.txt"));
-    QMetaObject::invokeMethod(dialog, "accept");
-  });
-  QString chosen = dialogs.ChooseOpenFile(nullptr, request);
-  QCOMPARE(chosen, dir.filePath("notes.txt"));
-  QCOMPARE(suffixAfterChange, QString("txt"));
-  QCOMPARE(request.FilterIndex, 2);
-  QCOMPARE(request.DefaultExtension, QString("*.txt"));
-}
-
-void QtUserDialogsTest::saveDialogAddsTheDefaultExtension() {
-  QTemporaryDir dir;
-  QtUserDialogs dialogs;
-  FileDialogRequest request = OpenRequest(dir.path());
-  request.Title = "Save As";
-  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
-    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-    QVERIFY(name);
-    name->setText("new_mission");
-    QMetaObject::invokeMethod(dialog, "accept");
-  });
-  QCOMPARE(dialogs.ChooseSaveFile(nullptr, request), dir.filePath("new_mission.mis"));
-  QCOMPARE(request.FilterIndex, 1);
-}
-
-void QtUserDialogsTest::questionsAnswerWithTheButtonPressed() {
-  QtUserDialogs dialogs;
-  struct Case {
-    std::function<Answer()> ask;
-    QMessageBox::StandardButton press;
-    Answer expected;
-  };
-  const Case cases[] = {
-      {[&] { return dialogs.AskYesNoCancel(nullptr, "Save changes to a.mis?"); }, QMessageBox::No, Answer::No},
-      {[&] { return dialogs.AskYesNoCancel(nullptr, "Save changes to a.mis?"); }, QMessageBox::Cancel,
-       Answer::Cancel},
-      {[&] { return dialogs.AskYesCancel(nullptr, "Replace all?"); }, QMessageBox::Yes, Answer::Yes},
-      {[&] { return dialogs.AskYesNo(nullptr, "Go on?"); }, QMessageBox::No, Answer::No},
-  };
-  for (const Case& c : cases) {
-    QString text;
-    WhenShown<QMessageBox>([&](QMessageBox* box) {
-      text = box->text();
-      QPushButton* button = qobject_cast<QPushButton*>(box->button(c.press));
-      QVERIFY(button);
-      button->click();
-    });
-    QCOMPARE(c.ask(), c.expected);
-    QVERIFY(!text.isEmpty());
-  }
-  QString informed;
-  WhenShown<QMessageBox>([&](QMessageBox* box) {
-    informed = box->text();
-    QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
-    box->button(QMessageBox::Ok)->click();
-  });
-  dialogs.Inform(nullptr, "PathName bad");
-  QCOMPARE(informed, QString("PathName bad"));
-}
-
-void QtUserDialogsTest::saveDialogListsItsTypesByName() {
-  EditorWorld world;
-  TEditForm* form = world.New();
-  FileDialogRequest request = form->Files().SaveFileDialog;
-  request.InitialFolder = world.Missions();
-  QtUserDialogs dialogs;
-  QStringList types;
-  QStringList filters;
-  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
-    types = ListedTypes(dialog);
-    filters = dialog->nameFilters();
-    dialog->reject();
-  });
-  QCOMPARE(dialogs.ChooseSaveFile(nullptr, request), QString());
-  QCOMPARE(types, (QStringList{"Mission Files", "Plain text files (*.txt)", "All files"}));
-  // Behind the names the types still choose their files.
-  QCOMPARE(filters.size(), 3);
-  QVERIFY2(filters[0].endsWith(" (*.mis)"), qPrintable(filters[0]));
-  QVERIFY2(filters[1].endsWith(" (*.txt)"), qPrintable(filters[1]));
-  QVERIFY2(filters[2].endsWith(" (*.*)"), qPrintable(filters[2]));
-}
-
-void QtUserDialogsTest::everySaveTypeGivesItsExtension() {
-  struct Case {
-    int entry;  // 0-based in the list
-    QString typed;
-    QString saved;
-    QString extension;
-  };
-  const Case cases[] = {
-      {0, "raid", "raid.mis", "*.mis"},
-      {1, "notes", "notes.txt", "*.txt"},
-      {2, "raw", "raw", "*.*"},
-  };
-  for (const Case& c : cases) {
-    EditorWorld world;
-    TEditForm* form = world.New();
-    FileDialogRequest request = form->Files().SaveFileDialog;
-    request.InitialFolder = world.Missions();
-    QtUserDialogs dialogs;
-    WhenShown<QFileDialog>([&](QFileDialog* dialog) {
-      PickType(dialog, c.entry);
-      TypeNameAndAccept(dialog, c.typed);
-    });
-    QCOMPARE(dialogs.ChooseSaveFile(nullptr, request), world.MissionPath(c.saved));
-    QCOMPARE(request.FilterIndex, c.entry + 1);
-    QCOMPARE(request.DefaultExtension, c.extension);
-  }
-}
-
-void QtUserDialogsTest::openDialogListsItsTypesWithPatterns() {
-  EditorWorld world;
-  FileDialogRequest request = world.frame->OpenFileDialog();
-  QtUserDialogs dialogs;
-  QStringList types;
-  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
-    types = ListedTypes(dialog);
-    dialog->reject();
-  });
-  QCOMPARE(dialogs.ChooseOpenFile(nullptr, request), QString());
-  QCOMPARE(types, (QStringList{"Mission Files (*.mis)", "Plain Text Files (*.txt)", "All Files (*.*)"}));
 }
 
 QTEST_MAIN(QtUserDialogsTest)
