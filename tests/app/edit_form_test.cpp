@@ -78,6 +78,7 @@ class EditFormTest : public QObject {
     EditorWorld::Close(blank);
     QCOMPARE(world.frame->State().DocumentCount, 0);
   }
+
   void verifyAndObjectsBelongToTheFirstMission() {
     EditorWorld world;
     QVERIFY(!Shown(world.frame->Bridges1));
@@ -122,23 +123,22 @@ class EditFormTest : public QObject {
 
   void statusPanelsFollowTheActiveWindow() {
     EditorWorld world;
-    TEditForm* first = world.Open(world.Mission("first.mis", "a b\r\nsecond line\r\n"));
+    TEditForm* first = world.Open(world.Mission("first.mis", "a b\r\nsecond line\r\nthird\r\n"));
     QCOMPARE(world.frame->StatusText(0), QString("  Line: 1 : 1"));
     EditorWorld::PutCaret(first, 2, 8);
     QCOMPARE(world.frame->StatusText(0), QString("  Line: 2 : 8"));
     // A selection counts from its start.
     QTextCursor cursor = first->Editor->textCursor();
-    cursor.movePosition(QTextCursor::Up, QTextCursor::KeepAnchor);
+    cursor.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor);
     first->Editor->setTextCursor(cursor);
-    QCOMPARE(world.frame->StatusText(0), QString("  Line: 1 : 8"));
-    EditorWorld::PutCaret(first, 2, 2);
-    first->Rogue().TurnOnRogueCheckCommand();
+    QCOMPARE(world.frame->StatusText(0), QString("  Line: 2 : 8"));
+    first->Rogue().TurnOnRogueCheckCommand();  // the caret goes to the end of its line
 
     TEditForm* second = world.Open(world.Mission("second.mis", "x\r\n"));
     QCOMPARE(world.frame->StatusText(0), QString("  Line: 1 : 1"));
     QCOMPARE(world.frame->StatusText(1), QString(22, ' '));
     EditorWorld::Activate(first);
-    QCOMPARE(world.frame->StatusText(0), QString("  Line: 2 : 2"));
+    QCOMPARE(world.frame->StatusText(0), QString("  Line: 2 : 12"));
     QCOMPARE(world.frame->StatusText(1), QString("  Space = @   Tab = # "));
     EditorWorld::Activate(second);
     QCOMPARE(world.frame->StatusText(1), QString(22, ' '));
@@ -146,12 +146,13 @@ class EditFormTest : public QObject {
     // The window behind shows its panels again when the front one closes;
     // with the last one gone both panels are empty.
     EditorWorld::Close(second);
-    QCOMPARE(world.frame->StatusText(0), QString("  Line: 2 : 2"));
+    QCOMPARE(world.frame->StatusText(0), QString("  Line: 2 : 12"));
     QCOMPARE(world.frame->StatusText(1), QString("  Space = @   Tab = # "));
     EditorWorld::Close(first);
     QCOMPARE(world.frame->StatusText(0), QString());
     QCOMPARE(world.frame->StatusText(1), QString());
   }
+
   void editMenuFollowsSelectionAndClipboard() {
     EditorWorld world;
     TEditForm* form = world.Open(world.Mission("clip.mis", "alpha beta\r\n"));
@@ -182,6 +183,7 @@ class EditFormTest : public QObject {
     QCOMPARE(EditorWorld::Text(form), QString());
     QCOMPARE(QApplication::clipboard()->text(), QString("beta"));
   }
+
   void closeQueryAnswers() {
     EditorWorld world;
     const QString path = world.Mission("query.mis", kMission);

@@ -109,6 +109,7 @@ class MissionTextIoTest : public QObject {
     QCOMPARE(ReadBytes(form->Document->FileName),
              QByteArray("[Main]\r\n  .Name Dover patrol\r\n\t.EndString\r\n\r\n.EndMission"));
   }
+
   void windowKeepsTextAndOldFileWhenSaveFails() {
     EditorWorld world;
     QFile::setPermissions(world.dir.path(), QFile::permissions(world.dir.path()) | QFile::ExeOther |

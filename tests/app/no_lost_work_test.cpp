@@ -130,7 +130,7 @@ void ExpectFailedSaves(EditorWorld& world, TEditForm* form, const QString& folde
     Type(form, text);
     bool saved = true;
     {
-      auto guard = limit();
+      [[maybe_unused]] auto guard = limit();
       saved = form->Files().Save1Click();
     }
     QVERIFY(!saved);
@@ -302,6 +302,7 @@ class NoLostWorkTest : public QObject {
     QCOMPARE(ReadBytes(named), QByteArray("typed after the failure"));
     QCOMPARE(made->windowTitle(), QString("named.mis"));
   }
+
   void folderInPlaceOfTheFile() {
     EditorWorld world;
     TEditForm* first = world.Open(world.Mission("first.mis", kOld));
@@ -334,6 +335,7 @@ class NoLostWorkTest : public QObject {
     QCOMPARE(first->windowTitle(), QString("first.mis"));
     QCOMPARE(world.dialogs.informed().size(), 1);
   }
+
   void pipesInPlaceOfTheProgramsFilesDoNotStopTheStart() {
     QTemporaryDir dir;
     for (const char* name : {"Tolvane.INI", "ObjectNames.Txt", "Triggers.txt"})
@@ -390,6 +392,7 @@ class NoLostWorkTest : public QObject {
     QVERIFY(form->Files().Save1Click());
     QCOMPARE(ReadBytes(path).size(), 2000 * 26);
   }
+
   void fullDiskFailsTheSaveAndKeepsTheOldFile() {
     SmallDisk disk("16k");
     if (!disk.Mounted()) QSKIP("a small tmpfs cannot be mounted here");
@@ -406,6 +409,7 @@ class NoLostWorkTest : public QObject {
     QVERIFY(form->Files().Save1Click());
     QCOMPARE(ReadBytes(path), QByteArray("short\r\n"));
   }
+
   void settingsSaveOnAFullDiskKeepsTheOldFile() {
     QTemporaryDir dir;
     const QString ini = dir.filePath("Tolvane.INI");

@@ -134,6 +134,7 @@ class ReferenceWindowsTest : public QObject {
     QVERIFY(!QFile::exists(file));
     QVERIFY(world.dialogs.texts.isEmpty());
   }
+
   void aFailedWriteKeepsTheWindowOpenWithItsText() {
     EditorWorld world;
     TForm2* actions = world.frame->Forms().Form2;
@@ -200,7 +201,6 @@ class ReferenceWindowsTest : public QObject {
     QVERIFY(!world.frame->isVisible());
     QCOMPARE(ReadBytes(file), QByteArray("Watch the bridge"));
   }
-
 };
 
 QTEST_MAIN(ReferenceWindowsTest)
