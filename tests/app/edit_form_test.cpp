@@ -309,9 +309,11 @@ class EditFormTest : public QObject {
     // window whose changes were to be dropped still holds them.
     world.dialogs.queueAnswer(Answer::No);
     world.dialogs.queueAnswer(Answer::Cancel);
+    world.frame->Forms().Form1->ShowAndRaise();
     second->Exit1Click();
     EditorWorld::Settle();
     QCOMPARE(world.WindowCount(), 2);
+    QVERIFY(world.frame->isVisible());
     QVERIFY(first->Editor->toPlainText().contains("; first draft"));
     QVERIFY(second->Editor->toPlainText().contains("; second draft"));
     QCOMPARE(Questions(world.dialogs).size(), 2);
@@ -322,6 +324,8 @@ class EditFormTest : public QObject {
     EditorWorld::Settle();
     QCOMPARE(world.WindowCount(), 0);
     QCOMPARE(Questions(world.dialogs).size(), 4);
+    QVERIFY(!world.frame->isVisible());
+    QVERIFY(!world.frame->Forms().Form1->isVisible());
   }
 };
 

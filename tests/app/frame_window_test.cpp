@@ -1,8 +1,7 @@
 // The frame: start-up with and without its files, the menus and their
-// merging with a document window, the open dialog, the tool windows, the
-// status bar and leaving the program.
+// merging with a document window, the open dialog, the tool windows and the
+// status bar.
 
-#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -41,7 +40,7 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 }
 
 // A document window of the kind the frame merges: a File menu in group 0
-// and two menus in group 1. It may refuse to close.
+// and two menus in group 1.
 class FakeDocument : public QWidget, public MenuMergeSource {
  public:
   explicit FakeDocument(const QString& name) {
@@ -54,16 +53,9 @@ class FakeDocument : public QWidget, public MenuMergeSource {
   QList<MergeMenuItem> MergeMenuItems() const override {
     return {{0, File->menuAction()}, {1, Edit->menuAction()}, {1, Search->menuAction()}};
   }
-  bool RefuseClose = false;
   QMenu* File;
   QMenu* Edit;
   QMenu* Search;
-
- protected:
-  void closeEvent(QCloseEvent* event) override {
-    if (RefuseClose) event->ignore();
-    else event->accept();
-  }
 };
 
 struct Fixture {
@@ -106,12 +98,6 @@ QStringList BarCaptions(TFrameForm& frame) {
   return captions;
 }
 
-QStringList MenuCaptions(QMenu* menu) {
-  QStringList captions;
-  for (QAction* action : menu->actions()) captions << (action->isSeparator() ? QString("-") : action->text());
-  return captions;
-}
-
 void DeleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 const QStringList FrameBar = {"&File", "&Window", "&Checks", "&Actions", "&Triggers", "&Distances", "&Readme", "About"};
@@ -129,8 +115,6 @@ class FrameWindowTest : public QObject {
   void opensTheChosenFileInANewWindow();
   void toolCommandsShowTheirWindows();
   void statusBarHasTwoPanels();
-  void exitAsksEveryDocument();
-  void windowMenuListsTheDocuments();
 };
 
 void FrameWindowTest::startsWithItsFilesOrReportsThem() {
@@ -312,46 +296,6 @@ void FrameWindowTest::statusBarHasTwoPanels() {
     frame.SetStatusText(0, text);
     QVERIFY2(caret->contentsRect().width() >= caret->fontMetrics().horizontalAdvance(text), qPrintable(text));
   }
-}
-
-void FrameWindowTest::exitAsksEveryDocument() {
-  Fixture f(true, true);
-  TFrameForm& frame = f.Start();
-  frame.show();
-  auto* agreeable = static_cast<FakeDocument*>(frame.New1Click());
-  auto* stubborn = static_cast<FakeDocument*>(frame.New1Click());
-  Q_UNUSED(agreeable);
-  stubborn->RefuseClose = true;
-  frame.Forms().Form1->ShowAndRaise();
-
-  frame.Exit1Click();
-  DeleteClosedWindows();
-  QVERIFY(frame.isVisible());  // one refused: the program runs on
-  QCOMPARE(frame.Documents().size(), 1);
-  QCOMPARE(frame.Documents().first(), stubborn);
-
-  stubborn->RefuseClose = false;
-  frame.Exit1Click();
-  DeleteClosedWindows();
-  QVERIFY(!frame.isVisible());
-  QVERIFY(frame.Documents().isEmpty());
-  QVERIFY(!frame.Forms().Form1->isVisible());
-}
-
-void FrameWindowTest::windowMenuListsTheDocuments() {
-  Fixture f(true, true);
-  TFrameForm& frame = f.Start();
-  frame.New1Click();
-  frame.New1Click();
-  emit frame.Window1->aboutToShow();
-  QCOMPARE(MenuCaptions(frame.Window1).mid(3), QStringList({"-", "&1 Document 1", "&2 Document 2"}));
-  QVERIFY(frame.Window1->actions().last()->isChecked());
-
-  // Choosing an entry activates that window; the list is rebuilt, not grown.
-  frame.Window1->actions().value(4)->trigger();
-  QCOMPARE(frame.ActiveDocument()->windowTitle(), QString("Document 1"));
-  emit frame.Window1->aboutToShow();
-  QCOMPARE(MenuCaptions(frame.Window1).size(), 6);
 }
 
 QTEST_MAIN(FrameWindowTest)

@@ -118,8 +118,12 @@ class WorkAreaTest : public QObject {
     Press(Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(world.Active(), first);
     QCOMPARE(first->Activations, 3);
+    // The Window menu's list is rebuilt each time it opens, not grown.
     emit world.frame->Window1->aboutToShow();
-    world.frame->Window1->actions().value(5)->trigger();  // "&2 second.mis"
+    emit world.frame->Window1->aboutToShow();
+    QCOMPARE(world.frame->Window1->actions().size(), 6);
+    QCOMPARE(world.frame->Window1->actions().value(5)->text(), QString("&2 second.mis"));
+    world.frame->Window1->actions().value(5)->trigger();
     QCOMPARE(world.Active(), second);
     QCOMPARE(second->Activations, 4);
     QCOMPARE(first->Activations, 3);
