@@ -557,7 +557,13 @@ class NoLostWorkTest : public QObject {
       QCOMPARE(world.dialogs.texts, expected);
       QCOMPARE(settings.MissionFolder, count >= 2 ? QString("/srv/missions") : QString());
       QCOMPARE(world.frame->State().Environment.MissionFolder(), count >= 2 ? std::string("/srv/missions") : std::string());
-      // Only a file that reaches its background colour sets the look.
+      // Every field read so far has its value, the rest are empty and 0; only
+      // a file that reaches its background colour sets the look.
+      QCOMPARE(settings.FontName, count >= 5 ? QString("Monospace") : QString());
+      QCOMPARE(settings.FontSize, count >= 6 ? 11 : 0);
+      QCOMPARE(settings.FontColor, count >= 7 ? 255 : 0);
+      QCOMPARE(settings.FontStyle, count >= 8 ? QString("Bold") : QString());
+      QCOMPARE(settings.EditorColor, count >= 11 ? 8421504 : 0);
       QCOMPARE(settings.Loaded, count >= 11);
       world.dialogs.clear();
       TEditForm* form = world.OpenRaid();

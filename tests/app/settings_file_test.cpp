@@ -82,7 +82,6 @@ class SettingsFileTest : public QObject {
  private slots:
   void writesTheExactLayoutEndingWithOneEmptyLine();
   void findsTheSectionsAndReadsPastTheEnd();
-  void cutAfterEveryLineReadsWhatIsThere();
   void numberLinesAreReadOrReported();
   void formatsAndParsesCustomColorLines();
   void keepsTheFolderLineByteForByte();
@@ -155,32 +154,6 @@ void SettingsFileTest::findsTheSectionsAndReadsPastTheEnd() {
   QCOMPARE(longRead.FontName, longText);
   QCOMPARE(longRead.FontSize, 9);
   QCOMPARE(longRead.EditorColor, 5);
-}
-
-void SettingsFileTest::cutAfterEveryLineReadsWhatIsThere() {
-  // The sample cut after each of its lines in turn: never an error, every
-  // field read so far has its value, the rest are empty and 0, and the cut
-  // is noticed exactly when the background colour line is missing.
-  std::size_t end = 0;
-  for (int lines = 0; lines <= 28; ++lines) {
-    const std::string cut = SampleFile.substr(0, end);
-    SettingsFileContents read;
-    read.FontSize = 77;
-    SettingsReadResult result = LoadINIFile(cut, read);
-    const QByteArray where = QByteArray::number(lines);
-    QVERIFY2(result.Ok, where);
-    QCOMPARE(result.EndedEarly, lines < 11);
-    QCOMPARE(read.MissionFolder, lines >= 2 ? std::string("/home/pilot/Skyrend Missions/ ") : std::string());
-    QCOMPARE(read.FontName, lines >= 5 ? std::string("Courier New") : std::string());
-    QCOMPARE(read.FontSize, lines >= 6 ? 10 : 0);
-    QCOMPARE(read.FontColor, lines >= 7 ? 16777215 : 0);
-    QCOMPARE(read.FontStyle, lines >= 8 ? std::string("Bold") : std::string());
-    QCOMPARE(read.EditorColor, lines >= 11 ? 8388608 : 0);
-    const CustomColorLines colors = ReadCustomColorLines(cut);
-    for (int slot = 0; slot < CustomColorCount; ++slot)
-      QCOMPARE(colors[slot].empty(), lines < 12 + slot);
-    end = SampleFile.find('\n', end) + 1;
-  }
 }
 
 void SettingsFileTest::numberLinesAreReadOrReported() {
