@@ -33,12 +33,6 @@ const char* const IniText =
     "[MISSION FOLDER]\r\n/srv/skyrend/missions\r\n\r\n[FONT]\r\nMonospace\r\n10\r\n0\r\nBold\r\n\r\n[COLOR]\r\n"
     "14745599\r\nColorA=FFFFFF\r\n\r\n";
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
 // A document window of the kind the frame merges: a File menu in group 0
 // and two menus in group 1.
 class FakeDocument : public QWidget, public MenuMergeSource {
@@ -68,9 +62,9 @@ struct Fixture {
   std::unique_ptr<TFrameForm> frame;
 
   Fixture(bool withIni, bool withNames) {
-    WriteFile(dir.filePath("Triggers.txt"), "");
-    if (withIni) WriteFile(dir.filePath("Tolvane.INI"), IniText);
-    if (withNames) WriteFile(dir.filePath("ObjectNames.Txt"), "Spitfire\r\nMesserschmitt\r\n\r\nTiger");
+    WriteBytes(dir.filePath("Triggers.txt"), "");
+    if (withIni) WriteBytes(dir.filePath("Tolvane.INI"), IniText);
+    if (withNames) WriteBytes(dir.filePath("ObjectNames.Txt"), "Spitfire\r\nMesserschmitt\r\n\r\nTiger");
   }
 
   TFrameForm& Start() {
@@ -156,7 +150,7 @@ void FrameWindowTest::startsWithItsFilesOrReportsThem() {
   }
   // A bad number: reported once, the folder read before it is kept.
   Fixture f(false, true);
-  WriteFile(f.dir.filePath("Tolvane.INI"), "[MISSION FOLDER]\r\n/m/\r\n\r\n[FONT]\r\nArial\r\nten\r\n0\r\n");
+  WriteBytes(f.dir.filePath("Tolvane.INI"), "[MISSION FOLDER]\r\n/m/\r\n\r\n[FONT]\r\nArial\r\nten\r\n0\r\n");
   TFrameForm& frame = f.Start();
   QCOMPARE(f.dialogs.informed().size(), 1);
   QVERIFY(f.dialogs.informed().first().contains("\"ten\""));
@@ -167,7 +161,7 @@ void FrameWindowTest::startsWithItsFilesOrReportsThem() {
 
 void FrameWindowTest::typeNamesKeepTenCharactersAndEmptyLines() {
   Fixture f(true, false);
-  WriteFile(f.dir.filePath("ObjectNames.Txt"), "ABCDEFGHIJKLMN\n\n  Blank  \nLast");
+  WriteBytes(f.dir.filePath("ObjectNames.Txt"), "ABCDEFGHIJKLMN\n\n  Blank  \nLast");
   TFrameForm& frame = f.Start();
   const auto& table = frame.State().TypeNames.TypeNameTable;
   QCOMPARE(frame.State().TypeNames.TypeNameCount(), 4);

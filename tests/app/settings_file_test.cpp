@@ -62,17 +62,10 @@ const std::string SampleFile = Crlf(
     "\n");
 
 void WriteFile(const QString& path, const std::string& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+  QVERIFY(WriteBytes(path, QByteArray::fromStdString(bytes)));
 }
 
-std::string ReadFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::string("<missing>");
-  QByteArray data = file.readAll();
-  return std::string(data.constData(), static_cast<std::size_t>(data.size()));
-}
+std::string ReadFile(const QString& path) { return ReadBytes(path).toStdString(); }
 
 }  // namespace
 
