@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QAbstractFileIconProvider>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -42,41 +41,11 @@ class QtUserDialogsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void fileDialogsListTheirTypes();
   void everySaveTypeGivesItsExtension();
   void openDialogStartsWhereAskedAndTakesThePickedType();
   void questionsAnswerWithTheButtonPressed();
   void messageBeforeItsWindowIsShownStandsCentred();
-  void fileDialogsCallMissionFilesByTheirKind();
 };
-
-void QtUserDialogsTest::fileDialogsListTheirTypes() {
-  // The open dialog lists its types with their patterns, the save dialog
-  // by name only; behind the names the types still choose their files.
-  EditorWorld world;
-  TEditForm* form = world.New();
-  FileDialogRequest save = form->Files().SaveFileDialog;
-  save.InitialFolder = world.Missions();
-  FileDialogRequest open = world.frame->OpenFileDialog();
-  QtUserDialogs dialogs;
-  QStringList openTypes, saveTypes, saveFilters;
-  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
-    openTypes = ListedTypes(dialog);
-    dialog->reject();
-  });
-  QCOMPARE(dialogs.ChooseOpenFile(nullptr, open), QString());
-  QCOMPARE(openTypes, (QStringList{"Mission Files (*.mis)", "Plain Text Files (*.txt)", "All Files (*.*)"}));
-  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
-    saveTypes = ListedTypes(dialog);
-    saveFilters = dialog->nameFilters();
-    dialog->reject();
-  });
-  QCOMPARE(dialogs.ChooseSaveFile(nullptr, save), QString());
-  QCOMPARE(saveTypes, (QStringList{"Mission Files", "Plain text files (*.txt)", "All files"}));
-  QCOMPARE(saveFilters.size(), 3);
-  QVERIFY2(saveFilters[0].endsWith(" (*.mis)"), qPrintable(saveFilters[0]));
-  QVERIFY2(saveFilters[2].endsWith(" (*.*)"), qPrintable(saveFilters[2]));
-}
 
 void QtUserDialogsTest::everySaveTypeGivesItsExtension() {
   struct Case {
@@ -202,27 +171,6 @@ void QtUserDialogsTest::messageBeforeItsWindowIsShownStandsCentred() {
   });
   dialogs.Inform(&frame, "PathName bad");
   QCOMPARE(owner, &frame);
-}
-
-void QtUserDialogsTest::fileDialogsCallMissionFilesByTheirKind() {
-  QTemporaryDir dir;
-  for (const char* name : {"raid.mis", "OLD.MIS", "notes.txt"}) {
-    QFile file(dir.filePath(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-  }
-  QtUserDialogs dialogs;
-  FileDialogRequest request = OpenRequest(dir.path());
-  QStringList types;
-  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
-    if (QAbstractFileIconProvider* provider = dialog->iconProvider())
-      for (const char* name : {"raid.mis", "OLD.MIS", "notes.txt"}) types << provider->type(QFileInfo(dir.filePath(name)));
-    dialog->reject();
-  });
-  dialogs.ChooseOpenFile(nullptr, request);
-  QCOMPARE(types.value(0), QString("Mission file"));
-  QCOMPARE(types.value(1), QString("Mission file"));
-  QVERIFY(!types.value(2).isEmpty());
-  QVERIFY(types.value(2) != "Mission file");
 }
 
 QTEST_MAIN(QtUserDialogsTest)
