@@ -135,18 +135,6 @@ void SettingsFileTest::findsTheSectionsAndReadsPastTheEnd() {
   QVERIFY(LoadINIFile("h\nf\n\n[FONT]\nA\n8\n0\nBold\n\nx\n", noColor).Ok);
   QCOMPARE(noColor.FontSize, 8);
   QCOMPARE(noColor.EditorColor, 0);
-
-  // Long lines are read whole.
-  const std::string longText(100000, 'k');
-  SettingsFileContents longRead;
-  QVERIFY(LoadINIFile("h\n/" + longText + "\n[FONT]\n" + longText + "\n" + std::string(100000, ' ') + "9\n0\n" +
-                          longText + "\n[COLOR]\n5\n",
-                      longRead)
-              .Ok);
-  QCOMPARE(longRead.MissionFolder.size(), std::size_t(100001));
-  QCOMPARE(longRead.FontName, longText);
-  QCOMPARE(longRead.FontSize, 9);
-  QCOMPARE(longRead.EditorColor, 5);
 }
 
 void SettingsFileTest::numberLinesAreReadOrReported() {
