@@ -217,29 +217,24 @@ void SettingsFileTest::keepsTheFolderLineByteForByte() {
 void SettingsFileTest::appliesTheSettingsToATextArea() {
   // Never read: all 0, black on black if applied; the text area is left alone.
   QPlainTextEdit untouched;
-  QPalette palette = untouched.palette();
-  palette.setColor(QPalette::Base, QColor(255, 255, 225));
-  untouched.setPalette(palette);
   const QFont before = untouched.font();
+  const QPalette palette = untouched.palette();
   ApplyDisplaySettings(&untouched, DisplaySettings{});
-  QCOMPARE(untouched.palette().color(QPalette::Base), QColor(255, 255, 225));
   QCOMPARE(untouched.font(), before);
+  QCOMPARE(untouched.palette(), palette);
 
   DisplaySettings settings;
   settings.Loaded = true;
   settings.FontName = "Monospace";
   settings.FontSize = 11;
-  settings.FontColor = 0x0000FF;    // red
+  settings.FontColor = 0x0000FF;    // red: the lowest byte
   settings.EditorColor = 0xFF0000;  // blue
-  settings.FontStyle = "Bold";
   QPlainTextEdit editor;
   ApplyDisplaySettings(&editor, settings);
   QCOMPARE(editor.font().family(), QString("Monospace"));
   QCOMPARE(editor.font().pointSize(), 11);
-  QVERIFY(editor.font().bold());
   QCOMPARE(editor.palette().color(QPalette::Text), QColor(255, 0, 0));
   QCOMPARE(editor.palette().color(QPalette::Base), QColor(0, 0, 255));
-
   // A value that is no colour value leaves that colour alone.
   settings.FontColor = -2147483624;
   settings.EditorColor = 0x1000000;
@@ -249,14 +244,14 @@ void SettingsFileTest::appliesTheSettingsToATextArea() {
 
   // Bold only when spelled exactly; otherwise the area's own weight stays.
   for (bool boldBefore : {false, true}) {
-    for (const char* style : {"bold", "BOLD", "Bold ", "Regular", ""}) {
+    for (const char* style : {"Bold", "bold", "BOLD", "Bold ", "Regular", ""}) {
       settings.FontStyle = style;
       QPlainTextEdit area;
       QFont font = area.font();
       font.setBold(boldBefore);
       area.setFont(font);
       ApplyDisplaySettings(&area, settings);
-      QVERIFY2(area.font().bold() == boldBefore, style);
+      QVERIFY2(area.font().bold() == (boldBefore || settings.FontStyle == "Bold"), style);
     }
   }
 }
@@ -280,8 +275,6 @@ void SettingsFileTest::whiteTextIsWrittenAndReadBack() {
 
   std::string written = ReadFile(dir.filePath("Tolvane.INI"));
   QVERIFY(written.find("\r\n10\r\n16777215\r\nBold\r\n") != std::string::npos);
-  QVERIFY(written.size() >= 4 && written.compare(written.size() - 4, 4, "\r\n\r\n") == 0);
-  QVERIFY(written.compare(written.size() - 6, 6, "\r\n\r\n\r\n") != 0);
 
   AppState again;
   again.ProgramFolder = dir.path();
