@@ -278,14 +278,12 @@ class NoLostWorkTest : public QObject {
     QCOMPARE(ReadBytes(form->Document->FileName), expected);
   }
 
-  void windowKeepsTextAndOldFileWhenSaveFails() {
+  void lockedFolderFailsTheSaveAndKeepsTheOldFile() {
     EditorWorld world;
     QFile::setPermissions(world.dir.path(), QFile::permissions(world.dir.path()) | QFile::ExeOther |
                                                 QFile::ReadOther);
     TEditForm* form = world.Open(world.Mission("kept.mis", "old line\r\n"));
-    QVERIFY(form);
-    form->Editor->setPlainText("new line\n");
-    form->Editor->document()->setModified(true);
+    Type(form, "new line\n");
     const QString folder = world.Missions();
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
     bool saved = true;
@@ -295,8 +293,7 @@ class NoLostWorkTest : public QObject {
     QCOMPARE(world.dialogs.informed().size(), 1);
     QVERIFY(world.dialogs.informed().first().startsWith("Cannot create \"" + form->Document->FileName + "\": "));
     QCOMPARE(ReadBytes(form->Document->FileName), QByteArray("old line\r\n"));
-    QCOMPARE(EditorWorld::Text(form), QString("new line\n"));
-    QVERIFY(form->Editor->document()->isModified());
+    ExpectTextKept(form, "new line\n");
   }
 
   void readOnlyFileIsNotReplaced() {
