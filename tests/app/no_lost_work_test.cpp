@@ -384,7 +384,8 @@ class NoLostWorkTest : public QObject {
     for (const char* name : {"closed.mis", "folder.mis", "pipe.mis", "gone.mis"}) {
       world.dialogs.clear();
       TEditForm* made = nullptr;
-      AsOrdinaryUser([&] { made = world.Open(world.MissionPath(name)); });
+      if (QByteArray(name) == "closed.mis") AsOrdinaryUser([&] { made = world.Open(world.MissionPath(name)); });
+      else made = world.Open(world.MissionPath(name));
       QVERIFY2(made && made != first, name);
       QCOMPARE(world.dialogs.informed(), QStringList{"PathName bad"});
       QCOMPARE(world.WindowCount(), ++windows);
