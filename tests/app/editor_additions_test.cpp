@@ -35,13 +35,6 @@ class EditorAdditionsTest : public QObject {
     form->Edit1Click();
     QVERIFY(!form->Undo1->isEnabled());
 
-    // The rogue view is no edit: nothing to undo, the text as it was.
-    form->TurnOnRogueCheck1->trigger();
-    form->TurnOffRogueCheck1->trigger();
-    form->Edit1Click();
-    QVERIFY(!form->Undo1->isEnabled());
-    QCOMPARE(EditorWorld::Text(form), opened);
-
     // Renumbering: one step back to the text exactly, one step forward again.
     form->TagIdNumberFix1->trigger();
     const QString renumbered = EditorWorld::Text(form);
