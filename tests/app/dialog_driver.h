@@ -40,13 +40,6 @@ void WhenShown(std::function<void(T*)> step) {
   QTimer::singleShot(0, *poll);
 }
 
-inline QStringList ListedTypes(QFileDialog* dialog) {
-  QStringList types;
-  if (auto* combo = dialog->findChild<QComboBox*>("fileTypeCombo"))
-    for (int i = 0; i < combo->count(); ++i) types << combo->itemText(i);
-  return types;
-}
-
 // Picks entry `index` (0-based) of the file-type list as the user would.
 inline void PickType(QFileDialog* dialog, int index) {
   auto* combo = dialog->findChild<QComboBox*>("fileTypeCombo");

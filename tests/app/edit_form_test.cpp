@@ -1,13 +1,9 @@
 // The document window: numbering, menus, saving, closing, the caret panel.
 
 #include <QAction>
-#include <QAbstractButton>
 #include <QClipboard>
-#include <QDialogButtonBox>
 #include <QInputMethodEvent>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -50,12 +46,17 @@ class EditFormTest : public QObject {
     TEditForm* second = world.Open(world.Mission("two.mis", kMission));
     QCOMPARE(first->Document->DocumentNumber, 1);
     QCOMPARE(second->Document->DocumentNumber, 2);
-    QCOMPARE(world.frame->State().DocumentCount, 2);
 
-    // A window made by the frame's New has no number and counts nothing.
+    // A window made by the frame's New has no number and counts nothing;
+    // the document's own New takes the next number.
     TEditForm* blank = world.New();
     QCOMPARE(blank->Document->DocumentNumber, 0);
     QCOMPARE(world.frame->State().DocumentCount, 2);
+    first->New1Click();
+    TEditForm* made = world.Active();
+    QCOMPARE(made->Document->DocumentNumber, 3);
+    QCOMPARE(made->windowTitle(), QString("Untitled"));
+    EditorWorld::Close(made);
 
     // Closing a later document counts down by one.
     EditorWorld::Close(second);
@@ -74,19 +75,6 @@ class EditFormTest : public QObject {
     EditorWorld::Close(fourth);
     EditorWorld::Close(blank);
     QCOMPARE(world.frame->State().DocumentCount, 0);
-  }
-
-  void documentNewTakesTheNextNumber() {
-    EditorWorld world;
-    TEditForm* first = world.Open(world.Mission("one.mis", kMission));
-    first->New1Click();
-    TEditForm* made = world.Active();
-    QVERIFY(made != first);
-    QCOMPARE(made->Document->DocumentNumber, 2);
-    QCOMPARE(made->Document->FileName, QString("Untitled"));
-    QCOMPARE(made->windowTitle(), QString("Untitled"));
-    QCOMPARE(first->Document->DocumentNumber, 1);
-    QCOMPARE(world.frame->State().DocumentCount, 2);
   }
 
   void verifyAndObjectsBelongToTheFirstMission() {
@@ -133,83 +121,56 @@ class EditFormTest : public QObject {
 
   void statusPanelsFollowTheActiveWindow() {
     EditorWorld world;
-    TEditForm* first = world.Open(world.Mission("first.mis", "a b\r\nc\r\n"));
-    EditorWorld::PutCaret(first, 2, 2);
-    first->Rogue().TurnOnRogueCheckCommand();
+    TEditForm* first = world.Open(world.Mission("first.mis", "a b\r\nsecond line\r\nthird\r\n"));
+    QCOMPARE(world.frame->StatusText(0), QString("  Line: 1 : 1"));
+    EditorWorld::PutCaret(first, 2, 8);
+    QCOMPARE(world.frame->StatusText(0), QString("  Line: 2 : 8"));
+    // A selection counts from its start.
+    QTextCursor cursor = first->Editor->textCursor();
+    cursor.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor);
+    first->Editor->setTextCursor(cursor);
+    QCOMPARE(world.frame->StatusText(0), QString("  Line: 2 : 8"));
+    first->Rogue().TurnOnRogueCheckCommand();  // the caret goes to the end of its line
+
     TEditForm* second = world.Open(world.Mission("second.mis", "x\r\n"));
     QCOMPARE(world.frame->StatusText(0), QString("  Line: 1 : 1"));
     QCOMPARE(world.frame->StatusText(1), QString(22, ' '));
     EditorWorld::Activate(first);
-    QCOMPARE(world.frame->StatusText(0), QString("  Line: 2 : 2"));
+    QCOMPARE(world.frame->StatusText(0), QString("  Line: 2 : 12"));
     QCOMPARE(world.frame->StatusText(1), QString("  Space = @   Tab = # "));
     EditorWorld::Activate(second);
     QCOMPARE(world.frame->StatusText(1), QString(22, ' '));
-  }
 
-  void menusMergeIntoTheFrame() {
-    EditorWorld world;
-    TEditForm* form = world.Open(world.Mission("merge.mis", kMission));
-    QStringList captions;
-    for (QAction* action : world.frame->menuBar()->actions())
-      if (action->isVisible()) captions << action->text();
-    QCOMPARE(captions, (QStringList{"&File", "&Edit", "&Search", "Fon&t", "&Color", "&Verify", "&Objects",
-                                    "&Window", "&Checks", "&Actions", "&Triggers", "&Distances", "&Bridges",
-                                    "&Readme", "About"}));
-    QCOMPARE(world.frame->menuBar()->actions().first(), form->File1->menuAction());
-    // The captions the frame sizes its menu bar for are the window's own.
-    QStringList own;
-    for (const MergeMenuItem& item : form->MergeMenuItems()) own << item.Item->text();
-    QCOMPARE(TEditForm::MenuBarCaptions(), own);
-  }
-
-  void menuCaptionsAndShortcuts() {
-    EditorWorld world;
-    TEditForm* form = world.New();
-    QStringList file;
-    for (QAction* action : form->File1->actions()) file << (action->isSeparator() ? "-" : action->text());
-    // The standard items come first; additions follow them.
-    QCOMPARE(file.mid(0, 9), (QStringList{"&New", "&Open...", "&Close", "&Save", "Save &as...", "&Print",
-                                          "Printer setup...", "-", "E&xit"}));
-    QStringList edit;
-    for (QAction* action : form->Edit1->actions()) edit << (action->isSeparator() ? "-" : action->text());
-    QCOMPARE(edit.mid(0, 11), (QStringList{"Cu&t", "&Copy", "&Paste", "De&lete", "-", "Select &all", "-",
-                                           "Turn On Rogue Character Check", "Turn Off Rogue Character Check", "-",
-                                           "Tag Id Number Fix "}));
-    QCOMPARE(form->Delete1->shortcut(), QKeySequence("Ctrl+D"));
-    QCOMPARE(form->Selectall1->shortcut(), QKeySequence("Ctrl+A"));
-    QVERIFY(form->TurnOnRogueCheck1->isEnabled());
-    QVERIFY(!form->TurnOffRogueCheck1->isEnabled());
-    QCOMPARE(form->Search2->text(), QString("Search            F2"));
-    QCOMPARE(form->SearchAgainF3->text(), QString("Search Again       F3"));
+    // The window behind shows its panels again when the front one closes;
+    // with the last one gone both panels are empty.
+    EditorWorld::Close(second);
+    QCOMPARE(world.frame->StatusText(0), QString("  Line: 2 : 12"));
+    QCOMPARE(world.frame->StatusText(1), QString("  Space = @   Tab = # "));
+    EditorWorld::Close(first);
+    QCOMPARE(world.frame->StatusText(0), QString());
+    QCOMPARE(world.frame->StatusText(1), QString());
   }
 
   void editMenuFollowsSelectionAndClipboard() {
     EditorWorld world;
-    TEditForm* form = world.Open(world.Mission("edit.mis", kMission));
+    TEditForm* form = world.Open(world.Mission("clip.mis", "alpha beta\r\n"));
     QApplication::clipboard()->clear();
-    form->Edit1Click();
-    for (QAction* action : {form->Cut1, form->Cut2, form->Copy1, form->Copy2, form->Delete1})
-      QVERIFY(!action->isEnabled());
-    QVERIFY(!form->Paste1->isEnabled());
-    QVERIFY(!form->Paste2->isEnabled());
-
-    form->Selectall1Click();
-    QApplication::clipboard()->setText("pasted");
     form->Edit1Click();
     for (QAction* action : {form->Cut1, form->Cut2, form->Copy1, form->Copy2, form->Delete1, form->Paste1,
                             form->Paste2})
-      QVERIFY(action->isEnabled());
-  }
+      QVERIFY(!action->isEnabled());
 
-  void clipboardAndDeleteCommands() {
-    EditorWorld world;
-    TEditForm* form = world.Open(world.Mission("clip.mis", "alpha beta\r\n"));
     QTextCursor cursor(form->Editor->document());
     cursor.setPosition(6);
     cursor.setPosition(10, QTextCursor::KeepAnchor);
     form->Editor->setTextCursor(cursor);
     form->Copy1Click();
     QCOMPARE(QApplication::clipboard()->text(), QString("beta"));
+    form->Edit1Click();
+    for (QAction* action : {form->Cut1, form->Cut2, form->Copy1, form->Copy2, form->Delete1, form->Paste1,
+                            form->Paste2})
+      QVERIFY(action->isEnabled());
+
     form->Cut1Click();
     QCOMPARE(EditorWorld::Text(form), QString("alpha \n"));
     form->Paste1Click();
@@ -219,21 +180,6 @@ class EditFormTest : public QObject {
     form->Delete1Click();
     QCOMPARE(EditorWorld::Text(form), QString());
     QCOMPARE(QApplication::clipboard()->text(), QString("beta"));
-  }
-
-  void statusPanelShowsLineAndColumn() {
-    EditorWorld world;
-    TEditForm* form = world.Open(world.Mission("caret.mis", "first\r\nsecond line\r\nthird\r\n"));
-    QCOMPARE(world.frame->StatusText(0), QString("  Line: 1 : 1"));
-    QCOMPARE(form->CaretLine, 1);
-    EditorWorld::PutCaret(form, 2, 8);
-    QCOMPARE(world.frame->StatusText(0), QString("  Line: 2 : 8"));
-    QCOMPARE(form->CaretColumn, 8);
-    // A selection counts from its start.
-    QTextCursor cursor = form->Editor->textCursor();
-    cursor.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor);
-    form->Editor->setTextCursor(cursor);
-    QCOMPARE(world.frame->StatusText(0), QString("  Line: 2 : 8"));
   }
 
   void closeQueryAnswers() {
@@ -270,30 +216,25 @@ class EditFormTest : public QObject {
     EditorWorld::Close(form);
     QVERIFY(guard.isNull());
     QCOMPARE(ReadBytes(path), kMission + "\r\n; kept");
-  }
 
-  void yesWithCancelledSaveKeepsTheWindow() {
-    EditorWorld world;
-    TEditForm* form = world.New();
-    form->Editor->insertPlainText("[Main]\n.EndMission");
+    // Yes with a cancelled save dialog, or a save that fails: the window
+    // stays with its text.
+    TEditForm* untitled = world.New();
+    untitled->Editor->insertPlainText("[Main]\n.EndMission");
     world.dialogs.queueAnswer(Answer::Yes);
-    // The save dialog is cancelled (no scripted file).
-    EditorWorld::Close(form);
+    EditorWorld::Close(untitled);
     QCOMPARE(world.WindowCount(), 1);
-    QCOMPARE(EditorWorld::Text(form), QString("[Main]\n.EndMission"));
-    QCOMPARE(form->Document->FileName, QString("Untitled"));
-    QVERIFY(form->Editor->document()->isModified());
-  }
+    QCOMPARE(EditorWorld::Text(untitled), QString("[Main]\n.EndMission"));
+    QCOMPARE(untitled->Document->FileName, QString("Untitled"));
+    QVERIFY(untitled->Editor->document()->isModified());
 
-  void yesWithFailedSaveKeepsTheWindow() {
-    EditorWorld world;
-    TEditForm* form = world.Open(world.Mission("gone.mis", kMission));
+    form = world.Open(path);
     form->Editor->appendPlainText("; more");
-    // The folder disappears under the document.
     QVERIFY(QDir(world.Missions()).removeRecursively());
+    world.dialogs.clear();
     world.dialogs.queueAnswer(Answer::Yes);
     EditorWorld::Close(form);
-    QCOMPARE(world.WindowCount(), 1);
+    QCOMPARE(world.WindowCount(), 2);
     QCOMPARE(world.dialogs.informed().size(), 1);
     QVERIFY(EditorWorld::Text(form).endsWith("; more"));
   }
@@ -319,48 +260,6 @@ class EditFormTest : public QObject {
     QVERIFY(form->Files().Save1Click());
     QCOMPARE(world.dialogs.fileRequests.size(), size_t(1));
     QCOMPARE(ReadBytes(path), QByteArray("[Main]\r\n.EndMission\r\n; again"));
-  }
-
-  void saveAsThatFailsKeepsTheFormerName() {
-    EditorWorld world;
-    const QString path = world.Mission("named.mis", kMission);
-    TEditForm* form = world.Open(path);
-    world.dialogs.queueFile(world.dir.path() + "/no such folder/copy.mis");
-    QVERIFY(!form->Files().Saveas1Click());
-    QCOMPARE(form->Document->FileName, path);
-    QCOMPARE(form->windowTitle(), QString("named.mis"));
-    QCOMPARE(world.dialogs.informed().size(), 1);
-
-    // Cancel changes nothing.
-    QVERIFY(!form->Files().Saveas1Click());
-    QCOMPARE(form->Document->FileName, path);
-  }
-
-  void saveDialogTypeChangeSetsTheExtension() {
-    EditorWorld world;
-    TEditForm* form = world.New();
-    form->Files().SaveFileDialogTypeChange(2);
-    QCOMPARE(form->Files().SaveFileDialog.DefaultExtension, QString("*.txt"));
-    form->Files().SaveFileDialogTypeChange(3);
-    QCOMPARE(form->Files().SaveFileDialog.DefaultExtension, QString("*.*"));
-    form->Files().SaveFileDialogTypeChange(7);
-    QCOMPARE(form->Files().SaveFileDialog.DefaultExtension, QString("*.*"));
-    form->Files().SaveFileDialogTypeChange(1);
-    QCOMPARE(form->Files().SaveFileDialog.DefaultExtension, QString("*.mis"));
-  }
-
-  void unreadableFileGivesPathNameBad() {
-    EditorWorld world;
-    TEditForm* first = world.Open(world.Mission("good.mis", kMission));
-    world.dialogs.queueFile(world.MissionPath("missing.mis"));
-    world.frame->Open1Click();
-    QCOMPARE(world.dialogs.informed(), QStringList{"PathName bad"});
-    TEditForm* made = world.Active();
-    QVERIFY(made != first);
-    QCOMPARE(made->Document->FileName, QString("Untitled"));
-    QCOMPARE(made->Document->DocumentNumber, 0);
-    QCOMPARE(world.frame->State().DocumentCount, 1);
-    QVERIFY(!Shown(made->Checker1));
   }
 
   void closingDocumentOneResetsTheMission() {
@@ -398,41 +297,6 @@ class EditFormTest : public QObject {
     QVERIFY(world.frame->Forms().Form15->isVisible());
   }
 
-  void printUsesTheFileNameAsTitle() {
-    EditorWorld world;
-    TEditForm* form = world.Open(world.Mission("printed.mis", kMission));
-    const QString pdf = world.dir.filePath("printed.pdf");
-    int asked = 0;
-    form->Files().PrintDialogHook = [&](QPrinter& printer) {
-      ++asked;
-      printer.setOutputFormat(QPrinter::PdfFormat);
-      printer.setOutputFileName(pdf);
-      return true;
-    };
-    form->Files().Print1Click();
-    QCOMPARE(asked, 1);
-    QCOMPARE(form->Files().Printer().docName(), form->Document->FileName);
-    QVERIFY(QFileInfo(pdf).size() > 0);
-
-    // A cancelled print dialog prints nothing.
-    QFile::remove(pdf);
-    form->Files().PrintDialogHook = [&](QPrinter&) { return false; };
-    form->Files().Print1Click();
-    QVERIFY(!QFile::exists(pdf));
-  }
-
-  void exitAsksEveryWindowAndStopsOnCancel() {
-    EditorWorld world;
-    TEditForm* form = world.Open(world.Mission("exit.mis", kMission));
-    form->Editor->appendPlainText("; unsaved");
-    world.dialogs.queueAnswer(Answer::Cancel);
-    form->Exit1Click();
-    EditorWorld::Settle();
-    QCOMPARE(world.WindowCount(), 1);
-    QVERIFY(world.frame->isVisible());
-    QCOMPARE(Questions(world.dialogs).size(), 1);
-  }
-
   void exitClosesNothingUntilEveryWindowAgreed() {
     EditorWorld world;
     TEditForm* first = world.Open(world.Mission("first.mis", kMission));
@@ -443,9 +307,11 @@ class EditFormTest : public QObject {
     // window whose changes were to be dropped still holds them.
     world.dialogs.queueAnswer(Answer::No);
     world.dialogs.queueAnswer(Answer::Cancel);
+    world.frame->Forms().Form1->ShowAndRaise();
     second->Exit1Click();
     EditorWorld::Settle();
     QCOMPARE(world.WindowCount(), 2);
+    QVERIFY(world.frame->isVisible());
     QVERIFY(first->Editor->toPlainText().contains("; first draft"));
     QVERIFY(second->Editor->toPlainText().contains("; second draft"));
     QCOMPARE(Questions(world.dialogs).size(), 2);
@@ -456,6 +322,8 @@ class EditFormTest : public QObject {
     EditorWorld::Settle();
     QCOMPARE(world.WindowCount(), 0);
     QCOMPARE(Questions(world.dialogs).size(), 4);
+    QVERIFY(!world.frame->isVisible());
+    QVERIFY(!world.frame->Forms().Form1->isVisible());
   }
 };
 
@@ -552,12 +420,7 @@ void EditFormTest::printerSetupChoosesThePrinterForTheNextPrint() {
   EditorWorld world;
   TEditForm* form = world.Open(world.Mission("setup.mis", kMission));
   const QString pdf = world.dir.filePath("chosen.pdf");
-  QString title, accept;
   WhenShown<QPrintDialog>([&](QPrintDialog* dialog) {
-    title = dialog->windowTitle();
-    if (auto* buttons = dialog->findChild<QDialogButtonBox*>())
-      for (QAbstractButton* button : buttons->buttons())
-        if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole) accept = button->text();
     // The user chooses the printer (here the file printer, as no other is
     // installed), its file and three copies.
     if (auto* file = dialog->findChild<QLineEdit*>("filename")) file->setText(pdf);
@@ -565,8 +428,6 @@ void EditFormTest::printerSetupChoosesThePrinterForTheNextPrint() {
     dialog->accept();
   });
   form->Printersetup1->trigger();
-  QCOMPARE(title, QString("Printer setup"));
-  QCOMPARE(accept, QString("OK"));
   QVERIFY(!QFile::exists(pdf));  // set-up prints nothing
 
   // Print starts from what was chosen.
@@ -580,7 +441,14 @@ void EditFormTest::printerSetupChoosesThePrinterForTheNextPrint() {
   form->Print1->trigger();
   QCOMPARE(copies, 3);
   QCOMPARE(file, pdf);
+  QCOMPARE(form->Files().Printer().docName(), form->Document->FileName);
   QVERIFY(QFileInfo(pdf).size() > 0);
+
+  // A cancelled print dialog prints nothing.
+  QFile::remove(pdf);
+  form->Files().PrintDialogHook = [&](QPrinter&) { return false; };
+  form->Print1->trigger();
+  QVERIFY(!QFile::exists(pdf));
 }
 
 QTEST_MAIN(EditFormTest)

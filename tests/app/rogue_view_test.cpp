@@ -108,6 +108,17 @@ class RogueViewTest : public QObject {
     QTest::keyClick(form->Editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(EditorWorld::Text(form).contains(".Line 40\tvaluex\n"));
     ExpectMarking(world, form, false);
+
+    // Turned off, the caret also ends at the end of its line.
+    EditorWorld::PutCaret(form, 7, 1);
+    form->TurnOnRogueCheck1->trigger();
+    EditorWorld::PutCaret(form, 7, 1);
+    form->TurnOffRogueCheck1->trigger();
+    const QTextCursor caret = form->Editor->textCursor();
+    QCOMPARE(caret.blockNumber(), 6);
+    QVERIFY(caret.atBlockEnd());
+    QVERIFY(!caret.hasSelection());
+    QCOMPARE(world.frame->StatusText(0), QString("  Line: 7 : %1").arg(caret.positionInBlock() + 1));
   }
 
   void aLargeTextIsMarkedWithoutAnyEdit() {
@@ -125,34 +136,17 @@ class RogueViewTest : public QObject {
     QVERIFY(!MarksInView(form).isEmpty());
   }
 
-  void caretEndsAtTheEndOfItsLine() {
-    EditorWorld world;
-    TEditForm* form = world.Open(world.Mission("long.mis", NumberedLines(100)));
-    EditorWorld::PutCaret(form, 40, 3);
-    form->Rogue().TurnOnRogueCheckCommand();
-    QTextCursor caret = form->Editor->textCursor();
-    QCOMPARE(caret.blockNumber(), 39);
-    QVERIFY(caret.atBlockEnd());
-    QVERIFY(!caret.hasSelection());
-    QCOMPARE(form->CaretLine, 40);
-
-    EditorWorld::PutCaret(form, 7, 1);
-    form->Rogue().TurnOffRogueCheckCommand();
-    caret = form->Editor->textCursor();
-    QCOMPARE(caret.blockNumber(), 6);
-    QVERIFY(caret.atBlockEnd());
-    QCOMPARE(world.frame->StatusText(0), QString("  Line: 7 : %1").arg(caret.positionInBlock() + 1));
-  }
-
   void saveWhileMarkingWritesBlanksAndTabs() {
     EditorWorld world;
-    const QString path = world.Mission("save.mis", "\t.Name Red Leader\r\n");
+    // Byte 160 is no blank: it gets no mark and is saved as it was.
+    const QString path = world.Mission("save.mis", QByteArray("\t.Name Red") + char(0xA0) + "Leader\r\n");
     TEditForm* form = world.Open(path);
     form->Rogue().TurnOnRogueCheckCommand();
+    QCOMPARE(MarksInView(form), (QList<QPair<int, QString>>{{0, "#"}, {6, "@"}}));
     form->Editor->moveCursor(QTextCursor::End);
     QTest::keyClicks(form->Editor, ";@ \tok");
     QVERIFY(form->Files().Save1Click());
-    QCOMPARE(ReadBytes(path), QByteArray("\t.Name Red Leader\r\n;@ \tok"));
+    QCOMPARE(ReadBytes(path), QByteArray("\t.Name Red") + char(0xA0) + "Leader\r\n;@ \tok");
     ExpectMarking(world, form, true);
     QVERIFY(!form->Editor->document()->isModified());
     // Closing right after the save asks nothing.
@@ -201,17 +195,6 @@ class RogueViewTest : public QObject {
     EditorWorld::Settle();
     ExpectMarking(world, form, false);
     QCOMPARE(EditorWorld::Text(form), QString("a b\nx"));
-  }
-
-  void byteOneSixtyIsNoBlank() {
-    EditorWorld world;
-    const QByteArray bytes = QByteArray("a") + char(0xA0) + "b c\r\n";
-    const QString path = world.Mission("nbsp.mis", bytes);
-    TEditForm* form = world.Open(path);
-    form->Rogue().TurnOnRogueCheckCommand();
-    QCOMPARE(MarksInView(form), (QList<QPair<int, QString>>{{3, "@"}}));
-    QVERIFY(form->Files().Save1Click());
-    QCOMPARE(ReadBytes(path), bytes);
   }
 
   void eachWindowShowsItsOwnMarking() {

@@ -1,7 +1,7 @@
 // The frame's work area as a user meets it, through the real windows: which
 // document is told it has become the active one, the status bar, the keys
 // of the work area and the menu bar, where windows go and how large they
-// are, and the program's icon.
+// are.
 
 #include <QAction>
 #include <QDeadlineTimer>
@@ -17,7 +17,6 @@
 
 #include "editor_test_support.h"
 #include "list_windows.h"
-#include "program_icon.h"
 #include "qt_user_dialogs.h"
 
 using namespace tolvane;
@@ -66,8 +65,6 @@ void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   QVERIFY(focus);
   QTest::keyClick(focus, Qt::Key(key), modifiers);
 }
-
-QImage Picture(const QIcon& icon) { return icon.pixmap(32, 32).toImage(); }
 
 }  // namespace
 
@@ -121,8 +118,12 @@ class WorkAreaTest : public QObject {
     Press(Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(world.Active(), first);
     QCOMPARE(first->Activations, 3);
+    // The Window menu's list is rebuilt each time it opens, not grown.
     emit world.frame->Window1->aboutToShow();
-    world.frame->Window1->actions().value(5)->trigger();  // "&2 second.mis"
+    emit world.frame->Window1->aboutToShow();
+    QCOMPARE(world.frame->Window1->actions().size(), 6);
+    QCOMPARE(world.frame->Window1->actions().value(5)->text(), QString("&2 second.mis"));
+    world.frame->Window1->actions().value(5)->trigger();
     QCOMPARE(world.Active(), second);
     QCOMPARE(second->Activations, 4);
     QCOMPARE(first->Activations, 3);
@@ -161,19 +162,6 @@ class WorkAreaTest : public QObject {
     QCOMPARE(form->Editor->textCursor().selectedText(), QString(".Bridge Namur"));
     QCOMPARE(world.frame->StatusText(0), QString("  Line: 2 : 1"));
     QVERIFY(!world.frame->State().BridgeListFindFlag());
-  }
-
-  void statusPanelsEmptyWhenTheLastDocumentCloses() {
-    EditorWorld world;
-    TEditForm* first = world.Open(world.Mission("first.mis", Lines(3)));
-    first->Rogue().TurnOnRogueCheckCommand();
-    TEditForm* second = world.Open(world.Mission("second.mis", Lines(3)));
-    EditorWorld::Close(second);
-    QCOMPARE(world.frame->StatusText(0), QString("  Line: 1 : %1").arg(first->CaretColumn));
-    QCOMPARE(world.frame->StatusText(1), QString("  Space = @   Tab = # "));
-    EditorWorld::Close(first);
-    QCOMPARE(world.frame->StatusText(0), QString());
-    QCOMPARE(world.frame->StatusText(1), QString());
   }
 
   void ctrlF4ClosesTheActiveDocumentWithItsQuestion() {
@@ -270,16 +258,6 @@ class WorkAreaTest : public QObject {
       QVERIFY(area.contains(sub->geometry()));
     }
     QCOMPARE(frame.MdiArea()->subWindowList(QMdiArea::StackingOrder).last(), frame.MdiArea()->activeSubWindow());
-  }
-
-  void windowsCarryTheProgramsIcon() {
-    EditorWorld world;
-    TEditForm* form = world.Open(world.Mission("icon.mis", Lines(1)));
-    const QImage icon = Picture(ProgramIcon());
-    QVERIFY(!icon.isNull());
-    QCOMPARE(Picture(world.frame->windowIcon()), icon);
-    QCOMPARE(Picture(SubOf(form)->windowIcon()), icon);
-    for (ToolWindow* tool : world.frame->Forms().All()) QCOMPARE(Picture(tool->windowIcon()), icon);
   }
 };
 
