@@ -132,16 +132,6 @@ QString NormaliseLineEnds(const QString& text) {
   return out;
 }
 
-QString WithCrLf(const QString& text) {
-  QString out;
-  out.reserve(text.size() + text.size() / 16);
-  for (const QChar ch : text) {
-    if (ch == QLatin1Char('\n')) out += QLatin1Char('\r');
-    out += ch;
-  }
-  return out;
-}
-
 QString TextFromMissionBytes(std::string_view bytes) {
   QString text;
   text.reserve(static_cast<qsizetype>(bytes.size()));

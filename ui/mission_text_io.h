@@ -55,9 +55,6 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& 
 // no line-end character inside a line, so a lone "\r" ends its line.
 QString NormaliseLineEnds(const QString& text);
 
-// Turns "\n" into "\r\n".
-QString WithCrLf(const QString& text);
-
 // A file's bytes as the editor holds them: one character a byte, each line
 // end ("\r\n", "\n" or "\r") turned into "\n".
 QString TextFromMissionBytes(std::string_view bytes);
