@@ -54,15 +54,6 @@ TEST(ReadStatement, StatementsLinesAndCodes) {
   }
 }
 
-TEST(TextRoutines, TrimAndUpperCase) {
-  std::string t = "\tEast Bridge  ";
-  TrimBlanks(t);
-  EXPECT_EQ(t, "East Bridge");
-  t = ".trigger \xe9z";
-  UpperCaseAscii(t);
-  EXPECT_EQ(t, ".TRIGGER \xe9Z");
-}
-
 TEST(NumberChecks, WholeNumbers) {
   MissionState st;
   for (const char* good : {"0", " 12", "-7", "+7", "$1F", "x1f", "X10", "0x10", "0XfF", "2147483647",

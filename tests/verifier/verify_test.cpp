@@ -179,6 +179,8 @@ TEST(VerifierEnvironment, IsTheOnlySourceOfTypeNamesAndNextMissions) {
   EXPECT_EQ(state.ErrNo, 96);
 }
 
+// Names that leave the folder are run through tolvane-verify; here what a
+// command line cannot carry.
 TEST_F(VerifyFromAFile, MissionFolderEnvironmentLooksForTheExactNameInItsFolder) {
   Write("Second Leg.mis", ".EndMission\r\n");
   std::filesystem::create_directories(folder / "Old Missions");
@@ -187,19 +189,6 @@ TEST_F(VerifyFromAFile, MissionFolderEnvironmentLooksForTheExactNameInItsFolder)
   EXPECT_FALSE(environment.NextMissionExists("second leg.mis"));
   EXPECT_FALSE(environment.NextMissionExists("Old Missions"));  // a folder is no mission
   EXPECT_FALSE(environment.NextMissionExists(std::string("Second Leg.mis\0x", 16)));
-  // A file name, never a path: nothing outside the folder or below it is found.
-  std::filesystem::create_directories(folder / "inner");
-  Write("inner/Third Leg.mis", ".EndMission\r\n");
-  const MissionFolderEnvironment inner({}, (folder / "inner").string());
-  for (const std::string name : {"../Second Leg.mis", "inner/Third Leg.mis", "inner\\Third Leg.mis", "..", ".", ""}) {
-    EXPECT_FALSE(environment.NextMissionExists(name)) << name;
-    EXPECT_FALSE(inner.NextMissionExists(name)) << name;
-  }
-  EXPECT_TRUE(inner.NextMissionExists("Third Leg.mis"));
-  // With no missions folder no name is found, not even one from the root.
-  const MissionFolderEnvironment none({}, "");
-  EXPECT_FALSE(none.NextMissionExists("etc/hostname"));
-  EXPECT_FALSE(none.NextMissionExists((folder / "Second Leg.mis").string().substr(1)));
 }
 
 }  // namespace
