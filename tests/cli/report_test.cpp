@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,8 @@
 #include "record_fields.h"
 #include "report.h"
 #include "statement_reader.h"
+#include "type_names.h"
+#include "verify.h"
 
 using namespace tolvane;
 using namespace tolvane::cli;
@@ -35,10 +39,9 @@ TEST(PlainReport, VerdictLineAndColumn) {
     const char* locate;
     const char* expected;
   } cases[] = {
-      {0, 4, true, "", "m.mis: ok"},
-      // A run whose second pass found no trigger keeps code 1 with a true verdict.
+      // The ok line and a located error are run through tolvane-verify. A run
+      // whose second pass found no trigger keeps code 1 with a true verdict.
       {1, 12, true, "", "m.mis: ok"},
-      {60, 3, false, "Blue Section", "m.mis:3:4: error: Expected a Keyword but \".\" not found [60]"},
       // The column falls back to one: a read past the end, no line read, a
       // statement the line does not hold.
       {62, 5, false, "", "m.mis:5:1: error: Unexpected End Of File reached [62]"},
@@ -74,10 +77,8 @@ TEST(JsonString, EveryByteIsValidJsonAndDecodesToItsOwnCodePoint) {
   EXPECT_EQ(JsonString("K\xE4""fer"), "\"K\xC3\xA4""fer\"");  // Latin-1 letters come out as UTF-8
 }
 
+// The byte 0xFF, the letter U+00FF and a backslash are run through tolvane-verify.
 TEST(JsonPathString, KeepsValidUtf8AndWritesOtherBytesEscaped) {
-  EXPECT_EQ(JsonPathString("k\xC3\xBCste.mis"), "\"k\xC3\xBCste.mis\"");
-  // A byte that is not part of UTF-8 is written \xHH, a backslash doubled.
-  EXPECT_EQ(jsontest::Text(jsontest::Parse(JsonPathString("k\xFCste.mis"))), U"k\\xFCste.mis");
   EXPECT_EQ(jsontest::Text(jsontest::Parse(JsonPathString("a\\b\xC3"))), U"a\\\\b\\xC3");
   // Control characters are escaped in both kinds of name.
   EXPECT_EQ(JsonPathString("a\nb.mis"), "\"a\\nb.mis\"");
@@ -89,30 +90,13 @@ TEST(JsonPathString, KeepsValidUtf8AndWritesOtherBytesEscaped) {
 TEST(JsonTables, EveryTableAndFieldAsTheDescriptorsReadIt) {
   MissionState state;
   EXPECT_EQ(jsontest::Parse(JsonTables(state)).size(), 10u);
-  // One record in every table, with texts that need escaping.
-  AircraftRecord flight;
-  flight.SquadName = "No. 5 \"Kite\" Sqn";
-  flight.AircraftMark = 1;
-  state.AircraftTable.append(flight);
-  state.FlightWaypointTable.append(FlightWaypointRecord());
-  VehicleRecord vehicle;
-  vehicle.TypeName = "Stra\xDF""enwalze";
-  state.VehicleTable.append(vehicle);
-  VehicleWaypointRecord vehicleWaypoint;
-  vehicleWaypoint.WaySet = "\t5";
-  state.VehicleWaypointTable.append(vehicleWaypoint);
-  DivisionRecord division;
-  division.Name = "Back\\slash Group";
-  state.DivisionTable.append(division);
-  state.StructureTable.append(StructureRecord());
-  state.TriggerTable.append(TriggerRecord());
-  state.BridgeTable.append(BridgeRecord());
-  TagRecord tag;
-  tag.AircraftIndex = 1;
-  state.TagTable.append(tag);
-  WaySetRecord waySet;
-  waySet.WaypointCount = 3;
-  state.WaySetTable.append(waySet);
+  // A sample mission fills every table.
+  TypeNameList typeNames;
+  LoadTypeNames(typeNames, std::string(TOLVANE_SOURCE_DIR) + "/program/ObjectNames.Txt");
+  std::ifstream in(std::string(TOLVANE_SOURCE_DIR) + "/examples/channel_sweep.mis", std::ios::binary);
+  const std::string mission((std::istreambuf_iterator<char>(in)), {});
+  const MissionFolderEnvironment environment(typeNames, std::string(TOLVANE_SOURCE_DIR) + "/examples");
+  ASSERT_TRUE(VerifyMissionBytes(state, environment, mission).MissionOk) << state.ErrMsg;
 
   const jsontest::Json tables = jsontest::Parse(JsonTables(state));
   std::vector<std::string> names;
@@ -120,20 +104,23 @@ TEST(JsonTables, EveryTableAndFieldAsTheDescriptorsReadIt) {
     const TableDescriptor& descriptor = TableDescriptors()[t];
     const std::string name(descriptor.Name);
     names.push_back(name);
-    ASSERT_EQ(tables[name].size(), 1u) << name;
-    const jsontest::Json& record = tables[name][0];
-    std::vector<std::string> fields;
-    for (int f = 0; f < descriptor.FieldCount; ++f) {
-      const std::string field(descriptor.Fields[f].Name);
-      fields.push_back(field);
-      const std::string text = descriptor.Text(state, 1, f);
-      if (descriptor.Fields[f].Kind == FieldKind::Number) {
-        EXPECT_EQ(record[field].dump(), text) << name << "." << field;
-      } else {
-        EXPECT_EQ(jsontest::Text(record[field]), jsontest::FromLatin1(text)) << name << "." << field;
+    ASSERT_EQ(tables[name].size(), static_cast<std::size_t>(descriptor.Count(state))) << name;
+    ASSERT_GT(descriptor.Count(state), 0) << name;
+    for (int r = 1; r <= descriptor.Count(state); ++r) {
+      const jsontest::Json& record = tables[name][r - 1];
+      std::vector<std::string> fields;
+      for (int f = 0; f < descriptor.FieldCount; ++f) {
+        const std::string field(descriptor.Fields[f].Name);
+        fields.push_back(field);
+        const std::string text = descriptor.Text(state, r, f);
+        if (descriptor.Fields[f].Kind == FieldKind::Number) {
+          EXPECT_EQ(record[field].dump(), text) << name << "." << field;
+        } else {
+          EXPECT_EQ(jsontest::Text(record[field]), jsontest::FromLatin1(text)) << name << "." << field;
+        }
       }
+      EXPECT_EQ(jsontest::Keys(record), fields) << name;
     }
-    EXPECT_EQ(jsontest::Keys(record), fields) << name;
   }
   EXPECT_EQ(jsontest::Keys(tables), names);
 }
