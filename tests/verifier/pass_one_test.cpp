@@ -331,29 +331,5 @@ TEST(LinkTriggerNames, WaySetAndWaypointChanges) {
   EXPECT_EQ(marked.state.FlightWaypointTable.count(), 4);
 }
 
-TEST(PassOne, RunsDoNotInheritEarlierRuns) {
-  const std::string plain = VehicleBlock("Lorry", "5") + MissionEnd();
-  PassOneRun fresh = RunPassOne(plain);
-  MissionState state;
-  bool ok = true;
-  std::string statement;
-  MissionFile failing;
-  failing.OpenBytes(FlightBlock("10", "Sq", "Fl", {{"Gannet", "11", "0", "K"}}) +
-                    TriggerBlock("Alpha", {".Check", ".Check", ".Check"}) + MissionEnd());
-  PassOne(state, failing, ok, statement);
-  ASSERT_EQ(state.ErrNo, 118);
-  MissionFile again;
-  again.OpenBytes(plain);
-  state.ErrNo = 0;
-  ok = true;
-  PassOne(state, again, ok, statement);
-  EXPECT_EQ(ok, fresh.ok);
-  EXPECT_FALSE(state.TriggersFound);
-  EXPECT_EQ(state.TriggerTable.count(), 0);
-  EXPECT_EQ(state.AircraftTable.count(), 0);
-  EXPECT_EQ(state.LineNo, fresh.state.LineNo);
-  EXPECT_EQ(state.ErrMsg, fresh.state.ErrMsg);
-}
-
 }  // namespace
 }  // namespace tolvane

@@ -111,9 +111,11 @@ TEST_F(VerifyFromAFile, ARunAskedToStopEndsEarlyWithoutAVerdict) {
 
 TEST_F(VerifyFromAFile, AFileThatCannotBeReadIsCode74WithItsReason) {
   MissionState state;
-  // Tables of an earlier run are emptied first.
-  VerifyMissionBytes(state, EmptyEnvironment(), VehicleBlock("Lorry", "5") + MissionEnd());
+  // What an earlier run found is emptied first.
+  VerifyMissionBytes(state, EmptyEnvironment(),
+                     VehicleBlock("Lorry", "5") + TriggerBlock("Alpha", {".Check"}) + MissionEnd());
   ASSERT_EQ(state.VehicleTable.count(), 1);
+  ASSERT_EQ(state.TriggerTable.count(), 1);
 
   const std::string fifo = (folder / "pipe.fil").string();
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -135,6 +137,8 @@ TEST_F(VerifyFromAFile, AFileThatCannotBeReadIsCode74WithItsReason) {
     EXPECT_EQ(state.ErrMsg, "Tolvane can not open a temporary file it needs ");
     EXPECT_EQ(state.LineNo, 0);
     EXPECT_EQ(state.VehicleTable.count(), 0);
+    EXPECT_EQ(state.TriggerTable.count(), 0);
+    EXPECT_FALSE(state.TriggersFound);
     EXPECT_EQ(result.File.Status, c.status);
     EXPECT_EQ(result.File.Reason, c.reason);
   }
