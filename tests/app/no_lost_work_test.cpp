@@ -489,6 +489,7 @@ class NoLostWorkTest : public QObject {
     QVERIFY2(error.startsWith("Cannot create \"" + folder + "/gone/MissionTemp.fil\": "), qPrintable(error));
 
     // A folder of that name.
+    QVERIFY(QFile::remove(path));
     QVERIFY(QDir(folder).mkdir("MissionTemp.fil"));
     QVERIFY(!WriteMissionTempFile(folder, "x", error));
     QCOMPARE(error, "Cannot write \"" + path + "\": " + SystemText(EISDIR));
