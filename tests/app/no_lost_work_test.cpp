@@ -21,6 +21,7 @@
 #include "display_settings.h"
 #include "editor_test_support.h"
 #include "mission_text_io.h"
+#include "user_settings.h"
 
 using namespace tolvane;
 
@@ -32,12 +33,17 @@ QString SystemText(int error) { return QString::fromLocal8Bit(std::strerror(erro
 
 // Runs work with file permissions checked as an ordinary user, also when the
 // tests run as root (root writes anything). Only the effective user changes,
-// the way the other file tests do it.
+// the way the other file tests do it. The change holds for every thread, so
+// the recent-files writer is let finish first: a write that began as root and
+// ended as the ordinary user would leave its lock file behind, and the next
+// write would wait for that lock to go stale.
 template <typename Work>
 void AsOrdinaryUser(Work work) {
   const bool root = geteuid() == 0;
+  UserSettings::FinishWrites();
   if (root && seteuid(65534) != 0) qFatal("cannot drop to an ordinary user");
   work();
+  UserSettings::FinishWrites();
   if (root && seteuid(0) != 0) qFatal("cannot return to root");
 }
 
