@@ -9,6 +9,7 @@
 
 #include "editor_test_support.h"
 #include "mission_text_io.h"
+#include "user_settings.h"
 
 using namespace tolvane;
 
@@ -32,12 +33,16 @@ QByteArray EveryByteInCrLfLines() {
 }
 
 // Runs a piece of code with file permissions checked as an ordinary user,
-// also when the tests run as root (root writes into read-only folders).
+// also when the tests run as root (root writes into read-only folders). The
+// recent-files writer is let finish on either side of the switch, which holds
+// for every thread: no write may begin as one user and end as the other.
 template <typename Work>
 void AsOrdinaryUser(Work work) {
   const bool root = geteuid() == 0;
+  UserSettings::FinishWrites();
   if (root && seteuid(65534) != 0) QFAIL("cannot drop to an ordinary user");
   work();
+  UserSettings::FinishWrites();
   if (root && seteuid(0) != 0) qFatal("cannot return to root");
 }
 

@@ -21,6 +21,7 @@
 #include "display_settings.h"
 #include "editor_test_support.h"
 #include "mission_text_io.h"
+#include "user_settings.h"
 
 using namespace tolvane;
 
@@ -32,12 +33,17 @@ QString SystemText(int error) { return QString::fromLocal8Bit(std::strerror(erro
 
 // Runs work with file permissions checked as an ordinary user, also when the
 // tests run as root (root writes anything). Only the effective user changes,
-// the way the other file tests do it.
+// the way the other file tests do it. The change holds for every thread, so
+// the recent-files writer is let finish first: a write that began as root and
+// ended as the ordinary user would leave its lock file behind, and the next
+// write would wait for that lock to go stale.
 template <typename Work>
 void AsOrdinaryUser(Work work) {
   const bool root = geteuid() == 0;
+  UserSettings::FinishWrites();
   if (root && seteuid(65534) != 0) qFatal("cannot drop to an ordinary user");
   work();
+  UserSettings::FinishWrites();
   if (root && seteuid(0) != 0) qFatal("cannot return to root");
 }
 
@@ -462,11 +468,10 @@ class NoLostWorkTest : public QObject {
     QVERIFY(form->Document->RogueMarking);
   }
 
-  void workFileIsWrittenLikeASave() {
+  void workFileIsWrittenLikeASaveOrNotAtAll() {
     QTemporaryDir dir;
     const QString folder = dir.path();
     const QString path = MissionTempFilePath(folder);
-    QCOMPARE(path, folder + "/MissionTemp.fil");
     QString error;
     QString text = QString::fromLatin1("[Main]\n  .Name Caf\xe9 run\n\t.EndMission");
     QVERIFY(WriteMissionTempFile(folder, text, error));
@@ -484,19 +489,13 @@ class NoLostWorkTest : public QObject {
     QVERIFY(WriteMissionTempFile(folder, QString(), error));
     QVERIFY(QFile::exists(path));
     QCOMPARE(QFileInfo(path).size(), qint64(0));
-  }
 
-  void workFileFailuresAreReportedAndChangeNothing() {
-    QTemporaryDir dir;
-    const QString folder = dir.path();
-    const QString path = MissionTempFilePath(folder);
-    QString error;
-
-    // No program folder.
+    // Failures are reported and change nothing. No program folder:
     QVERIFY(!WriteMissionTempFile(folder + "/gone", "x", error));
     QVERIFY2(error.startsWith("Cannot create \"" + folder + "/gone/MissionTemp.fil\": "), qPrintable(error));
 
     // A folder of that name.
+    QVERIFY(QFile::remove(path));
     QVERIFY(QDir(folder).mkdir("MissionTemp.fil"));
     QVERIFY(!WriteMissionTempFile(folder, "x", error));
     QCOMPARE(error, "Cannot write \"" + path + "\": " + SystemText(EISDIR));
@@ -578,6 +577,8 @@ class NoLostWorkTest : public QObject {
     longSize.replace("\r\n11\r\n", "\r\n" + QByteArray(100000, '1') + "\r\n");
     QByteArray wordSize = FullIni();
     wordSize.replace("\r\n11\r\n", "\r\neleven\r\n");
+    QByteArray hugeSize = FullIni();
+    hugeSize.replace("\r\n11\r\n", "\r\n2147483648\r\n");
     QByteArray blanksSize = FullIni();
     blanksSize.replace("\r\n11\r\n", "\r\n" + QByteArray(100000, ' ') + "11\r\n");
     QByteArray longColour = FullIni();
@@ -589,6 +590,7 @@ class NoLostWorkTest : public QObject {
         {"long font name", longName, 0, true, true},
         {"long size", longSize, 1, false, false},
         {"size as a word", wordSize, 1, false, false},
+        {"size past the largest number", hugeSize, 1, false, false},
         {"blanks before size", blanksSize, 0, true, false},
         {"long custom colour", longColour, 0, true, false},
         {"CR alone", onlyCr, 1, false, false},  // one long line: no missions folder

@@ -196,22 +196,6 @@ class RogueViewTest : public QObject {
     ExpectMarking(world, form, false);
     QCOMPARE(EditorWorld::Text(form), QString("a b\nx"));
   }
-
-  void eachWindowShowsItsOwnMarking() {
-    EditorWorld world;
-    TEditForm* first = world.Open(world.Mission("first.mis", "a b\r\n"));
-    TEditForm* second = world.Open(world.Mission("second.mis", "c d\r\n"));
-    // The window in the back turns its marking on: the front one's reminder stays.
-    first->Rogue().TurnOnRogueCheckCommand();
-    QVERIFY(first->Editor->rogueMarking());
-    QVERIFY(!second->Editor->rogueMarking());
-    QCOMPARE(world.frame->StatusText(1), QString(22, ' '));
-    EditorWorld::Activate(first);
-    QCOMPARE(world.frame->StatusText(1), QString("  Space = @   Tab = # "));
-    second->Rogue().TurnOnRogueCheckCommand();
-    second->Rogue().TurnOffRogueCheckCommand();
-    QCOMPARE(world.frame->StatusText(1), QString("  Space = @   Tab = # "));
-  }
 };
 
 QTEST_MAIN(RogueViewTest)
